@@ -2,8 +2,8 @@
 
 // The platform's pointer and cursor, in screen (root window) coordinates.
 
-// Reads the pointer's position on the screen.
-void readPointer(int& x, int& y);
+// Reads the pointer's position on the screen; false when there is no pointer to read.
+bool readPointer(int& x, int& y);
 
 // Moves the pointer to a screen position.
 void movePointer(int x, int y);
