@@ -1,0 +1,42 @@
+#pragma once
+
+#include "figure_state.h"
+#include "joint_id.h"
+#include "spatial.h"
+
+// Per-body scratch of the dynamics passes, shared by all figures (and by momentaFromRates).
+struct BodyScratch {
+  double sinQ, cosQ;                   // of the body's joint angle, from the sine table
+  Vector3 bodyGravity;                 // gravity acceleration in the body frame
+  SpatialInertia articulatedInertia;   // IA: the body with everything beyond it, joints free
+  SpatialVector articulatedBias;       // pA: momentum carried beyond what IA * v accounts for
+  SpatialVector parentVelocity;        // the parent's velocity in this body's frame
+  SpatialVector bodyVelocity;          // v: this body's velocity in its own frame
+  SpatialVector gravityLoad;           // the body's weight and its moment about its joint
+  SpatialVector subtreeGravityWrench;  // F: the weight of the whole subtree, moment about the joint
+};
+
+extern BodyScratch bodyScratch[jointCount];
+
+// Leaves first, each body after all its children: right arm, left arm, right leg, left leg, Torso.
+constexpr int inwardOrder[jointCount] = {RightHand,     RightLowerArm, RightUpperArm, LeftHand,
+                                         LeftLowerArm,  LeftUpperArm,  RightFoot,     RightLowerLeg,
+                                         RightUpperLeg, LeftFoot,      LeftLowerLeg,  LeftUpperLeg,
+                                         Torso};
+
+// Hamilton's equations of one figure: jointRates = H(q)^-1 p and
+// momentumRates = -dV/dq + dT/dq|qdot + pdTorques + driveTorques. Reads driveTorques and
+// torsoDamping, rewrites pdTorques. Runs the planar path when the model is planar.
+void evaluateDerivatives(const FigureState& p, const FigureState& q, FigureState& momentumRates,
+                         FigureState& jointRates);
+
+// The same equations in full six-dimensional algebra through the model's lists and slots,
+// valid for any joint geometry.
+void evaluateDerivativesGeneral(const FigureState& p, const FigureState& q,
+                                FigureState& momentumRates, FigureState& jointRates);
+
+// The same equations on the in-plane components (x, y linear, z angular) alone; only for a
+// model that isPlanarModel accepts. Gives the general path's results exactly, because the
+// components it drops are exact zeros there.
+void evaluateDerivativesPlanar(const FigureState& p, const FigureState& q,
+                               FigureState& momentumRates, FigureState& jointRates);

@@ -1,0 +1,106 @@
+// papercrowd-trace run as a separate program: its options, errors and output shape.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct RunResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+RunResult runTrace(const std::string& arguments) {
+  const std::string errFile = testing::TempDir() + "trace_stderr.txt";
+  const std::string command =
+      std::string(TRACE_PROGRAM) + " " + arguments + " 2>" + errFile;
+  RunResult result;
+  FILE* pipe = popen(command.c_str(), "r");
+  char buffer[65536];
+  std::size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
+  const int raw = pclose(pipe);
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  FILE* err = fopen(errFile.c_str(), "r");
+  while (err && (n = fread(buffer, 1, sizeof buffer, err)) > 0) result.err.append(buffer, n);
+  if (err) fclose(err);
+  return result;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+}  // namespace
+
+TEST(Trace, BadOptionsAreNamedOnStderrWithStatusTwo) {
+  struct BadCase {
+    const char* arguments;
+    const char* named;
+  };
+  const BadCase cases[] = {
+      {"--frobnicate", "--frobnicate"},       {"--ticks", "--ticks"},
+      {"--ticks -1", "--ticks"},              {"--ticks 1x", "--ticks"},
+      {"--every 0", "--every"},               {"--limb-mode one", "--limb-mode"},
+      {"--torso-mode 99999999999", "--torso-mode"}, {"--ticks 2 --every", "--every"},
+      {"ticks 5", "ticks"},
+  };
+  for (const BadCase& c : cases) {
+    const RunResult r = runTrace(c.arguments);
+    EXPECT_EQ(r.status, 2) << c.arguments;
+    EXPECT_TRUE(r.out.empty()) << c.arguments;
+    EXPECT_EQ(lines(r.err).size(), 1u) << c.arguments;
+    EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+  }
+}
+
+// 100 lines per printed tick: tick, record, 13 angles, 13 momenta, in round-trip form.
+TEST(Trace, StartStateHasTheDocumentedShape) {
+  const RunResult r = runTrace("");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_TRUE(r.err.empty());
+  const std::vector<std::string> all = lines(r.out);
+  ASSERT_EQ(all.size(), 100u);
+  for (int record = 0; record < 100; ++record) {
+    std::istringstream fields(all[record]);
+    std::vector<std::string> f;
+    for (std::string word; fields >> word;) f.push_back(word);
+    ASSERT_EQ(f.size(), 28u);
+    EXPECT_EQ(f[0], "0");
+    EXPECT_EQ(f[1], std::to_string(record));
+    EXPECT_EQ(f[2], "-1.5700000000000001");  // -1.57 in round-trip form
+    for (int k = 3; k < 28; ++k) EXPECT_EQ(f[k], "0") << k;
+  }
+  EXPECT_EQ(r.out.find("  "), std::string::npos);
+}
+
+TEST(Trace, EveryPrintsTickZeroEachKthAndTheLast) {
+  const RunResult r = runTrace("--ticks 7 --every 3 --limb-mode 1 --torso-mode -1");
+  ASSERT_EQ(r.status, 0);
+  const std::vector<std::string> all = lines(r.out);
+  ASSERT_EQ(all.size(), 400u);
+  const char* ticks[] = {"0 ", "3 ", "6 ", "7 "};
+  for (int t = 0; t < 4; ++t) {
+    for (int record = 0; record < 100; ++record) {
+      const std::string prefix = std::string(ticks[t]) + std::to_string(record) + " ";
+      EXPECT_EQ(all[100 * t + record].compare(0, prefix.size(), prefix), 0) << all[100 * t + record];
+    }
+  }
+  // The same run without --every prints exactly its last block.
+  const RunResult last = runTrace("--ticks 7 --limb-mode 1 --torso-mode -1");
+  ASSERT_EQ(last.status, 0);
+  const std::vector<std::string> lastLines = lines(last.out);
+  ASSERT_EQ(lastLines.size(), 100u);
+  for (int record = 0; record < 100; ++record) EXPECT_EQ(lastLines[record], all[300 + record]);
+  // The modes matter.
+  EXPECT_NE(runTrace("--ticks 7").out, last.out);
+}
