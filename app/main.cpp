@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
 
   // Window: RGB, double-buffered, with a depth buffer; titled with the invocation path.
   glutInit(&argc, argv);
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);  // 18: no alpha or stencil planes
   glutInitWindowSize(400, 400);
   glutInitWindowPosition(100, 100);
   glutCreateWindow(argv[0]);
@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
   for (int k = 0; k < spriteCount; ++k) bodySprites[k].fileName = spriteFileNames[k];
   for (BodySprite& sprite : bodySprites) loadTga(sprite.image, sprite.fileName.c_str());
 
+  // From here on everything runs in these callbacks, one at a time, on this thread.
   glutDisplayFunc(drawScene);
   glutReshapeFunc(reshapeWindow);
   glutSpecialFunc(onSpecialKey);

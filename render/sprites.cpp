@@ -1,0 +1,3 @@
+#include "sprites.h"
+
+BodySprite bodySprites[spriteCount];

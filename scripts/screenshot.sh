@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Screenshot of the real demo window, taken under an Xvfb of our own.
+#   scripts/screenshot.sh [--build DIR] [--out FILE.png] [--seconds N] [--closer N]
+# --build   folder with papercrowd and its pictures (default: build)
+# --out     where the PNG goes (default: docs/screenshot.png)
+# --seconds how long the crowd runs before the picture is taken (default: 4)
+# --closer  Up-arrow presses first, one scene unit each, to fly the camera towards the crowd (default: 40)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build
+out=docs/screenshot.png
+seconds=4
+closer=40
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --build) build=$2; shift 2 ;;
+    --out) out=$2; shift 2 ;;
+    --seconds) seconds=$2; shift 2 ;;
+    --closer) closer=$2; shift 2 ;;
+    *) echo "unknown option: $1" >&2; exit 2 ;;
+  esac
+done
+
+for tool in Xvfb xdotool import; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing: run bash scripts/install-deps.sh" >&2; exit 1; }
+done
+[ -x "$build/papercrowd" ] || { echo "$build/papercrowd is not built" >&2; exit 1; }
+mkdir -p "$(dirname "$out")"
+out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
+
+work=$(mktemp -d)
+xvfb_pid=""
+demo_pid=""
+cleanup() {
+  [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# The demo runs from its own folder, where the pictures are; it is titled with its invocation path.
+(cd "$build" && exec ./papercrowd >/dev/null 2>&1) &
+demo_pid=$!
+window=$(timeout 15 xdotool search --sync --name '^\./papercrowd$' | head -n1)
+[ -n "$window" ] || { echo "no demo window appeared" >&2; exit 1; }
+
+xdotool mousemove 300 300 windowfocus --sync "$window" 2>/dev/null || true
+for _ in $(seq "$closer"); do xdotool key Up; done
+sleep "$seconds"
+import -window "$window" "$out"
+echo "screenshot: $out"

@@ -1,0 +1,151 @@
+// The real program in a real X server: what it prints, and what its window shows.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "x_session.h"
+
+namespace {
+
+const std::string programPath = PAPERCROWD_PATH;
+const std::string programDir = PAPERCROWD_DIR;  // holds the pictures
+
+class Window : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(startXSession(session)) << "Xvfb did not start"; }
+  void TearDown() override {
+    stopProgram(program);
+    stopXSession(session);
+  }
+
+  // Starts the demo in dir and waits for its first drawn frame.
+  void start(const std::string& dir) {
+    ASSERT_TRUE(launchProgram(program, session, programPath, dir));
+    ASSERT_TRUE(waitForWindow(program, session, programPath, 15000)) << "no window titled " << programPath;
+    ASSERT_TRUE(waitForFrame(shot, program, session, 15000)) << "no frame drawn";
+    ASSERT_EQ(shot.width, 400);
+    ASSERT_EQ(shot.height, 400);
+  }
+
+  // Keeps the frame for a look when a check failed.
+  void keepOnFailure(const char* name) {
+    if (HasFailure()) writePpm(shot, std::string(name) + ".ppm");
+  }
+
+  XSession session;
+  RunningProgram program;
+  Screenshot shot;
+};
+
+bool isWhite(const std::uint8_t* p) { return p[0] >= 250 && p[1] >= 250 && p[2] >= 250; }
+
+// HSV saturation, 0 for grey.
+double saturation(const std::uint8_t* p) {
+  const int high = std::max({p[0], p[1], p[2]}), low = std::min({p[0], p[1], p[2]});
+  return high == 0 ? 0 : double(high - low) / high;
+}
+
+// Pixel row and column of a scene point seen from the starting camera: eye (0, 0, 100) looking
+// along -z, 60 degree vertical field of view, square 400 x 400 window.
+void projectFromStart(double x, double y, double z, double& column, double& row) {
+  const double depth = 100 - z;
+  const double scale = 200 / std::tan(30 * M_PI / 180);
+  column = 200 + scale * x / depth;
+  row = 200 - scale * y / depth;
+}
+
+struct Region {
+  int pixels = 0;
+  int coloured = 0;          // not the white background
+  double saturationSum = 0;  // over the coloured pixels
+};
+
+// Pixels whose distance from the window's centre lies in [inner, outer).
+Region ring(const Screenshot& shot, double inner, double outer) {
+  Region region;
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = 0; x < shot.width; ++x) {
+      const double r = std::hypot(x + 0.5 - 200, y + 0.5 - 200);
+      if (r < inner || r >= outer) continue;
+      ++region.pixels;
+      if (isWhite(shot.at(x, y))) continue;
+      ++region.coloured;
+      region.saturationSum += saturation(shot.at(x, y));
+    }
+  return region;
+}
+
+int colouredIn(const Screenshot& shot, int x0, int y0, int x1, int y1) {
+  int count = 0;
+  for (int y = std::max(y0, 0); y <= std::min(y1, shot.height - 1); ++y)
+    for (int x = std::max(x0, 0); x <= std::min(x1, shot.width - 1); ++x) count += !isWhite(shot.at(x, y));
+  return count;
+}
+
+TEST_F(Window, PrintsExactlyNinetySixAtOnceAndNothingElse) {
+  start(programDir);
+  readOutput(program, 500);
+  EXPECT_EQ(program.output, "96") << "while running";  // flushed before the window even opened
+  sleepMs(1500);
+  ASSERT_TRUE(isRunning(program));
+  stopProgram(program);
+  EXPECT_EQ(program.output, "96") << "in the whole run";
+}
+
+TEST_F(Window, CornersAreTheWhiteBackground) {
+  start(programDir);
+  sleepMs(1000);
+  ASSERT_TRUE(grabWindow(shot, session, program.window));
+  for (int x0 : {0, 390})
+    for (int y0 : {0, 390}) EXPECT_EQ(colouredIn(shot, x0, y0, x0 + 9, y0 + 9), 0) << "corner " << x0 << "," << y0;
+  EXPECT_GT(colouredIn(shot, 0, 0, 399, 399), 2000) << "the crowd is missing";
+  keepOnFailure("corners");
+}
+
+TEST_F(Window, FigureZeroStandsAtTheTopOfTheSphere) {
+  start(programDir);
+  double column = 0, row = 0;
+  projectFromStart(0, 40, 0, column, row);  // about (200, 61)
+  const int c = static_cast<int>(std::lround(column)), r = static_cast<int>(std::lround(row));
+  // Seen almost edge-on, the figure at the pole is a small grey mark around its base point ...
+  EXPECT_GE(colouredIn(shot, c - 6, r - 6, c + 6, r + 6), 6);
+  // ... with nothing above it: the sphere's outline tops out near row 49.
+  EXPECT_EQ(colouredIn(shot, c - 30, 0, c + 30, r - 25), 0);
+  keepOnFailure("figure0");
+}
+
+TEST_F(Window, FogGreysTheFarFiguresMoreThanTheNearOnes) {
+  start(programDir);
+  // Centre of the window: the sphere's near side, 60 to 70 units from the eye, where the fog
+  // leaves some colour. Near the outline: 90 and more, all fog grey.
+  const Region near = ring(shot, 0, 70);
+  const Region far = ring(shot, 125, 150);
+  ASSERT_GT(near.coloured, 200);
+  ASSERT_GT(far.coloured, 100);
+  const double nearSaturation = near.saturationSum / near.coloured;
+  const double farSaturation = far.saturationSum / far.coloured;
+  EXPECT_GT(nearSaturation, farSaturation + 0.04) << "near " << nearSaturation << ", far " << farSaturation;
+  EXPECT_LT(farSaturation, 0.03);
+  keepOnFailure("fog");
+}
+
+TEST_F(Window, RunsWithoutItsPictures) {
+  char dir[] = "/tmp/papercrowd-empty-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  start(dir);
+  sleepMs(1500);
+  EXPECT_TRUE(isRunning(program));
+  ASSERT_TRUE(grabWindow(shot, session, program.window));
+  // Every sprite is a zero-sized quad: nothing but background.
+  EXPECT_EQ(colouredIn(shot, 0, 0, 399, 399), 0);
+  stopProgram(program);
+  EXPECT_EQ(program.output, "96");
+  rmdir(dir);
+  keepOnFailure("no-pictures");
+}
+
+}  // namespace

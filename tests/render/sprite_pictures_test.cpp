@@ -1,0 +1,132 @@
+// The generated body-part pictures, as the build wrote them beside the demo.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "joint_id.h"
+#include "sprite_art.h"
+#include "sprite_names.h"
+#include "sprite_quad.h"
+#include "tga_decode.h"
+
+namespace {
+
+bool load(TgaImage& image, int sprite) {
+  const std::string path = std::string(SPRITE_DIR) + "/" + spriteFileNames[sprite];
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  const bool ok = decodeTga(image, file);
+  std::fclose(file);
+  return ok;
+}
+
+// Alpha of the picture at a point of its quad (scene units in the sprite's joint frame), read the
+// way the renderer maps it: columns along +y, rows along -x from the far end.
+int alphaAt(const TgaImage& image, double x, double y) {
+  QuadVertex quad[4];
+  spriteQuad(quad, image);
+  const double x0 = quad[0].x, x1 = quad[1].x, y0 = quad[0].y, y1 = quad[2].y;
+  if (x < x0 || x > x1 || y < y0 || y > y1) return 0;
+  const auto row = std::min<std::uint32_t>(static_cast<std::uint32_t>((x1 - x) / (x1 - x0) * image.height), image.height - 1);
+  const auto column = std::min<std::uint32_t>(static_cast<std::uint32_t>((y - y0) / (y1 - y0) * image.width), image.width - 1);
+  return image.pixels[(std::size_t{row} * image.width + column) * 4 + 3];
+}
+
+class SpritePictures : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    for (int k = 0; k < spriteCount; ++k) loaded[k] = load(images[k], k);
+  }
+  static TgaImage images[spriteCount];
+  static bool loaded[spriteCount];
+};
+TgaImage SpritePictures::images[spriteCount];
+bool SpritePictures::loaded[spriteCount];
+
+TEST_F(SpritePictures, AllFourteenAreCutOut32BitPicturesOfTheirSize) {
+  for (int k = 0; k < spriteCount; ++k) {
+    ASSERT_TRUE(loaded[k]) << spriteFileNames[k];
+    const TgaImage& image = images[k];
+    EXPECT_EQ(image.bitsPerPixel, 32) << spriteFileNames[k];
+    EXPECT_EQ(image.width, static_cast<std::uint32_t>(spriteSizes[k].width)) << spriteFileNames[k];
+    EXPECT_EQ(image.height, static_cast<std::uint32_t>(spriteSizes[k].height)) << spriteFileNames[k];
+    std::size_t opaque = 0, clear = 0;
+    for (std::size_t i = 3; i < std::size_t{image.width} * image.height * 4; i += 4) {
+      opaque += image.pixels[i] == 255;
+      clear += image.pixels[i] == 0;
+    }
+    EXPECT_EQ(opaque + clear, std::size_t{image.width} * image.height) << spriteFileNames[k];
+    EXPECT_GT(opaque, clear / 4) << spriteFileNames[k] << " is mostly empty";
+    EXPECT_GT(clear, 0u) << spriteFileNames[k] << " is a plain rectangle";
+  }
+}
+
+// Where each part meets the next: a point that must be solid in the named picture, in that
+// sprite's own frame. Offsets are the renderer's shoulders, elbows, hips, knees, wrists and ankles.
+struct Join {
+  int sprite;
+  double x, y;
+  const char* where;
+};
+
+const Join joins[] = {
+    {Torso, 0, 0, "neck"},
+    {Torso, 0.2, -0.7, "right shoulder"},
+    {Torso, 0.2, 0.7, "left shoulder"},
+    {Torso, 3.5, -0.4, "right hip"},
+    {Torso, 3.5, 0.4, "left hip"},
+    {RightUpperArm, 0, 0, "right shoulder"},
+    {RightUpperArm, 1.7, -0.1, "right elbow"},
+    {RightLowerArm, 0, 0, "right elbow"},
+    {RightLowerArm, 1.6, 0, "right wrist"},
+    {RightHand, 0, 0, "right wrist"},
+    {LeftUpperArm, 0, 0, "left shoulder"},
+    {LeftUpperArm, 1.7, 0.1, "left elbow"},
+    {LeftLowerArm, 0, 0, "left elbow"},
+    {LeftLowerArm, 1.6, 0, "left wrist"},
+    {LeftHand, 0, 0, "left wrist"},
+    {RightUpperLeg, 0, 0, "right hip"},
+    {RightUpperLeg, 1.6, 0, "right knee"},
+    {RightLowerLeg, 0, 0, "right knee"},
+    {RightLowerLeg, 1.6, 0, "right ankle"},
+    {RightFoot, 0, 0, "right ankle"},
+    {LeftUpperLeg, 0, 0, "left hip"},
+    {LeftUpperLeg, 1.6, 0, "left knee"},
+    {LeftLowerLeg, 0, 0, "left knee"},
+    {LeftLowerLeg, 1.6, 0, "left ankle"},
+    {LeftFoot, 0, 0, "left ankle"},
+    // The head hangs from the base at (-1.8, -0.2) turned by -90 degrees: head (1.6, 0.2) is the
+    // body's centre line just above the torso's top, head (0.84, 0.2) the middle of the face.
+    {headSprite, 1.6, 0.2, "chin to neck"},
+    {headSprite, 0.84, 0.2, "face"},
+};
+
+TEST_F(SpritePictures, EachPartIsSolidWhereItMeetsTheNext) {
+  for (const Join& join : joins) {
+    ASSERT_TRUE(loaded[join.sprite]);
+    EXPECT_EQ(alphaAt(images[join.sprite], join.x, join.y), 255)
+        << spriteFileNames[join.sprite] << " at the " << join.where;
+  }
+}
+
+TEST_F(SpritePictures, RightAndLeftPartsAreMirrorImages) {
+  const int pairs[][2] = {{RightUpperArm, LeftUpperArm}, {RightLowerArm, LeftLowerArm}, {RightHand, LeftHand},
+                          {RightUpperLeg, LeftUpperLeg}, {RightLowerLeg, LeftLowerLeg}, {RightFoot, LeftFoot}};
+  for (const auto& pair : pairs) {
+    const TgaImage& right = images[pair[0]];
+    const TgaImage& left = images[pair[1]];
+    ASSERT_EQ(right.width, left.width);
+    ASSERT_EQ(right.height, left.height);
+    std::size_t differing = 0;
+    for (std::uint32_t row = 0; row < right.height; ++row)
+      for (std::uint32_t column = 0; column < right.width; ++column)
+        differing += right.pixels[(std::size_t{row} * right.width + column) * 4 + 3] !=
+                     left.pixels[(std::size_t{row} * left.width + (left.width - 1 - column)) * 4 + 3];
+    EXPECT_LT(differing, std::size_t{right.width} * right.height / 100) << spriteFileNames[pair[0]];
+  }
+}
+
+}  // namespace
