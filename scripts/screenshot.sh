@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Screenshot of the real demo window, taken under an Xvfb of our own.
-#   scripts/screenshot.sh [--build DIR] [--out FILE.png] [--seconds N] [--closer N]
+#   scripts/screenshot.sh [--build DIR] [--out FILE.png] [--seconds N] [--closer N] [--keys "KEY*N ..."]
+#   scripts/screenshot.sh --among [--build DIR]
 # --build   folder with papercrowd and its pictures (default: build)
 # --out     where the PNG goes (default: docs/screenshot.png)
 # --seconds how long the crowd runs before the picture is taken (default: 4)
 # --closer  Up-arrow presses first, one scene unit each, to fly the camera towards the crowd (default: 40)
+# --keys    further key presses after those, as xdotool key names, each optionally repeated: "Up*12 Left*3"
+# --among   the second README picture, docs/screenshot-among.png: the camera flown in among the
+#           figures, where the fog still lets their colours through
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,8 +16,11 @@ build=build
 out=docs/screenshot.png
 seconds=4
 closer=40
+keys=""
 while [ $# -gt 0 ]; do
   case "$1" in
+    --among) out=docs/screenshot-among.png; closer=0; keys="Up*38 Right*12"; shift ;;
+    --keys) keys=$2; shift 2 ;;
     --build) build=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
     --seconds) seconds=$2; shift 2 ;;
@@ -55,6 +62,12 @@ window=$(timeout 15 xdotool search --sync --name '^\./papercrowd$' | head -n1)
 
 xdotool mousemove 300 300 windowfocus --sync "$window" 2>/dev/null || true
 for _ in $(seq "$closer"); do xdotool key Up; done
+for press in $keys; do
+  name=${press%%\**}
+  count=1
+  [ "$press" != "$name" ] && count=${press#*\*}
+  for _ in $(seq "$count"); do xdotool key "$name"; done
+done
 sleep "$seconds"
 import -window "$window" "$out"
 echo "screenshot: $out"

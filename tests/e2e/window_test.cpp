@@ -25,7 +25,8 @@ class Window : public ::testing::Test {
   // Starts the demo in dir and waits for its first drawn frame.
   void start(const std::string& dir) {
     ASSERT_TRUE(launchProgram(program, session, programPath, dir));
-    ASSERT_TRUE(waitForWindow(program, session, programPath, 15000)) << "no window titled " << programPath;
+    ASSERT_TRUE(waitForWindow(program, session, programPath, 15000))
+        << "no window titled " << programPath;
     ASSERT_TRUE(waitForFrame(shot, program, session, 15000)) << "no frame drawn";
     ASSERT_EQ(shot.width, 400);
     ASSERT_EQ(shot.height, 400);
@@ -82,7 +83,8 @@ Region ring(const Screenshot& shot, double inner, double outer) {
 int colouredIn(const Screenshot& shot, int x0, int y0, int x1, int y1) {
   int count = 0;
   for (int y = std::max(y0, 0); y <= std::min(y1, shot.height - 1); ++y)
-    for (int x = std::max(x0, 0); x <= std::min(x1, shot.width - 1); ++x) count += !isWhite(shot.at(x, y));
+    for (int x = std::max(x0, 0); x <= std::min(x1, shot.width - 1); ++x)
+      count += !isWhite(shot.at(x, y));
   return count;
 }
 
@@ -101,7 +103,8 @@ TEST_F(Window, CornersAreTheWhiteBackground) {
   sleepMs(1000);
   ASSERT_TRUE(grabWindow(shot, session, program.window));
   for (int x0 : {0, 390})
-    for (int y0 : {0, 390}) EXPECT_EQ(colouredIn(shot, x0, y0, x0 + 9, y0 + 9), 0) << "corner " << x0 << "," << y0;
+    for (int y0 : {0, 390})
+      EXPECT_EQ(colouredIn(shot, x0, y0, x0 + 9, y0 + 9), 0) << "corner " << x0 << "," << y0;
   EXPECT_GT(colouredIn(shot, 0, 0, 399, 399), 2000) << "the crowd is missing";
   keepOnFailure("corners");
 }
@@ -128,7 +131,8 @@ TEST_F(Window, FogGreysTheFarFiguresMoreThanTheNearOnes) {
   ASSERT_GT(far.coloured, 100);
   const double nearSaturation = near.saturationSum / near.coloured;
   const double farSaturation = far.saturationSum / far.coloured;
-  EXPECT_GT(nearSaturation, farSaturation + 0.04) << "near " << nearSaturation << ", far " << farSaturation;
+  EXPECT_GT(nearSaturation, farSaturation + 0.04)
+      << "near " << nearSaturation << ", far " << farSaturation;
   EXPECT_LT(farSaturation, 0.03);
   keepOnFailure("fog");
 }

@@ -32,8 +32,10 @@ static void quietChild(int stdoutFd) {
 }
 
 static void recordStatus(RunningProgram& program, int status) {
-  if (WIFEXITED(status)) program.exitStatus = WEXITSTATUS(status);
-  else if (WIFSIGNALED(status)) program.exitStatus = 128 + WTERMSIG(status);
+  if (WIFEXITED(status))
+    program.exitStatus = WEXITSTATUS(status);
+  else if (WIFSIGNALED(status))
+    program.exitStatus = 128 + WTERMSIG(status);
   program.pid = -1;
 }
 
@@ -47,8 +49,8 @@ bool startXSession(XSession& session, int width, int height) {
   if (pid == 0) {
     close(fds[0]);
     quietChild(-1);
-    execlp("Xvfb", "Xvfb", "-displayfd", fdText.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
-           "tcp", "-noreset", static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fdText.c_str(), "-screen", "0", screen.c_str(),
+           "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);
@@ -89,10 +91,13 @@ void stopXSession(XSession& session) {
   session.serverPid = -1;
 }
 
-std::string displayName(const XSession& session) { return ":" + std::to_string(session.displayNumber); }
+std::string displayName(const XSession& session) {
+  return ":" + std::to_string(session.displayNumber);
+}
 
 bool launchProgram(RunningProgram& program, const XSession& session, const std::string& path,
-                   const std::string& workDir, const std::vector<std::string>& args) {
+                   const std::string& workDir, const std::vector<std::string>& args,
+                   const std::vector<std::string>& environment) {
   int fds[2];
   if (pipe(fds) != 0) return false;
   const std::string display = displayName(session);
@@ -104,6 +109,11 @@ bool launchProgram(RunningProgram& program, const XSession& session, const std::
     close(fds[1]);
     if (chdir(workDir.c_str()) != 0) _exit(127);
     setenv("DISPLAY", display.c_str(), 1);
+    for (const std::string& entry : environment) {
+      const std::size_t equals = entry.find('=');
+      if (equals != std::string::npos)
+        setenv(entry.substr(0, equals).c_str(), entry.c_str() + equals + 1, 1);
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(path.c_str()));
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -194,7 +204,8 @@ static Window findWindow(Display* display, const std::string& title) {
   return found;
 }
 
-bool waitForWindow(RunningProgram& program, const XSession& session, const std::string& title, int timeoutMs) {
+bool waitForWindow(RunningProgram& program, const XSession& session, const std::string& title,
+                   int timeoutMs) {
   const long long deadline = nowMs() + timeoutMs;
   while (nowMs() < deadline) {
     Window window = findWindow(session.display, title);
@@ -210,10 +221,24 @@ bool waitForWindow(RunningProgram& program, const XSession& session, const std::
   return false;
 }
 
+bool closeWindow(const XSession& session, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(session.display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] =
+      static_cast<long>(XInternAtom(session.display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  const Status sent = XSendEvent(session.display, window, False, NoEventMask, &event);
+  XSync(session.display, False);
+  return sent != 0;
+}
+
 bool windowOrigin(const XSession& session, Window window, int& x, int& y) {
   Window child = 0;
-  return XTranslateCoordinates(session.display, window, DefaultRootWindow(session.display), 0, 0, &x, &y,
-                               &child);
+  return XTranslateCoordinates(session.display, window, DefaultRootWindow(session.display), 0, 0,
+                               &x, &y, &child);
 }
 
 // Bit position and width of a visual's colour mask.
@@ -264,7 +289,8 @@ static bool cornersWhite(const Screenshot& shot) {
   return true;
 }
 
-bool waitForFrame(Screenshot& shot, RunningProgram& program, const XSession& session, int timeoutMs) {
+bool waitForFrame(Screenshot& shot, RunningProgram& program, const XSession& session,
+                  int timeoutMs) {
   const long long deadline = nowMs() + timeoutMs;
   while (nowMs() < deadline && isRunning(program)) {
     if (grabWindow(shot, session, program.window) && cornersWhite(shot)) return true;
@@ -282,7 +308,8 @@ bool writePpm(const Screenshot& shot, const std::string& path) {
 }
 
 void holdKey(const XSession& session, KeySym key, bool down) {
-  XTestFakeKeyEvent(session.display, XKeysymToKeycode(session.display, key), down ? True : False, CurrentTime);
+  XTestFakeKeyEvent(session.display, XKeysymToKeycode(session.display, key), down ? True : False,
+                    CurrentTime);
   XSync(session.display, False);
 }
 
@@ -306,6 +333,6 @@ void pointerPosition(const XSession& session, int& x, int& y) {
   Window root = 0, child = 0;
   int windowX = 0, windowY = 0;
   unsigned mask = 0;
-  XQueryPointer(session.display, DefaultRootWindow(session.display), &root, &child, &x, &y, &windowX, &windowY,
-                &mask);
+  XQueryPointer(session.display, DefaultRootWindow(session.display), &root, &child, &x, &y,
+                &windowX, &windowY, &mask);
 }

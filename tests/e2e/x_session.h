@@ -43,16 +43,18 @@ std::string displayName(const XSession& session);
 
 struct RunningProgram {
   pid_t pid = -1;
-  int stdoutFd = -1;     // read end of the pipe on the program's standard output
-  std::string output;    // everything read from it so far
-  Window window = 0;     // its top-level window, once found
-  int exitStatus = -1;   // exit code, 128 + signal when killed by one, -1 while running
+  int stdoutFd = -1;    // read end of the pipe on the program's standard output
+  std::string output;   // everything read from it so far
+  Window window = 0;    // its top-level window, once found
+  int exitStatus = -1;  // exit code, 128 + signal when killed by one, -1 while running
 };
 
 // Starts path in workDir with DISPLAY set to the session; argv[0] is path itself, then args.
+// environment adds "NAME=value" entries to the program's environment.
 // Standard output goes into a pipe (see readOutput); standard error is discarded.
 bool launchProgram(RunningProgram& program, const XSession& session, const std::string& path,
-                   const std::string& workDir, const std::vector<std::string>& args = {});
+                   const std::string& workDir, const std::vector<std::string>& args = {},
+                   const std::vector<std::string>& environment = {});
 
 // Appends to program.output whatever the program wrote, waiting up to waitMs for more.
 void readOutput(RunningProgram& program, int waitMs);
@@ -69,7 +71,11 @@ void stopProgram(RunningProgram& program);
 
 // Waits for a viewable top-level window with the given title, stores it in program.window, and
 // gives it the keyboard focus so that key events reach it wherever the pointer is.
-bool waitForWindow(RunningProgram& program, const XSession& session, const std::string& title, int timeoutMs);
+bool waitForWindow(RunningProgram& program, const XSession& session, const std::string& title,
+                   int timeoutMs);
+
+// Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
+bool closeWindow(const XSession& session, Window window);
 
 // Where the window's top-left pixel lies on the screen.
 bool windowOrigin(const XSession& session, Window window, int& x, int& y);
@@ -80,24 +86,27 @@ struct Screenshot {
   int height = 0;
   std::vector<std::uint8_t> rgb;
 
-  const std::uint8_t* at(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
+  const std::uint8_t* at(int x, int y) const {
+    return &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+  }
 };
 
 bool grabWindow(Screenshot& shot, const XSession& session, Window window);
 
 // Grabs the window until its four corners are the cleared white background, i.e. a frame has been
 // drawn and swapped; true with that frame in shot, false after timeoutMs.
-bool waitForFrame(Screenshot& shot, RunningProgram& program, const XSession& session, int timeoutMs);
+bool waitForFrame(Screenshot& shot, RunningProgram& program, const XSession& session,
+                  int timeoutMs);
 
 // Writes a binary PPM, to look at a failing run.
 bool writePpm(const Screenshot& shot, const std::string& path);
 
 // Real input through XTest. Keys go to the focused window (see waitForWindow).
-void pressKey(const XSession& session, KeySym key);              // press and release
-void holdKey(const XSession& session, KeySym key, bool down);    // press or release only
-void movePointer(const XSession& session, int x, int y);          // screen coordinates
+void pressKey(const XSession& session, KeySym key);            // press and release
+void holdKey(const XSession& session, KeySym key, bool down);  // press or release only
+void movePointer(const XSession& session, int x, int y);       // screen coordinates
 void clickButton(const XSession& session, unsigned button);
-void pointerPosition(const XSession& session, int& x, int& y);    // screen coordinates
+void pointerPosition(const XSession& session, int& x, int& y);  // screen coordinates
 
 // Sleeps for the given number of milliseconds.
 void sleepMs(int ms);
