@@ -21,6 +21,23 @@ void noteAllocation() {
 
 }  // namespace
 
+#if defined(__SANITIZE_ADDRESS__)
+#define ALLOCATIONS_BY_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ALLOCATIONS_BY_SANITIZER 1
+#endif
+#endif
+
+#ifdef ALLOCATIONS_BY_SANITIZER
+#include <sanitizer/allocator_interface.h>
+
+// AddressSanitizer owns malloc and operator new and cannot share them; it reports every
+// allocation to a hook instead.
+static void onAllocation(const volatile void*, std::size_t) { noteAllocation(); }
+static void onRelease(const volatile void*) {}
+[[maybe_unused]] static const int hooksInstalled = __sanitizer_install_malloc_and_free_hooks(onAllocation, onRelease);
+#else
 // glibc's own entry points, so that the replacements below can forward to them.
 extern "C" void* __libc_malloc(std::size_t size);
 extern "C" void* __libc_calloc(std::size_t count, std::size_t size);
@@ -53,6 +70,7 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#endif
 
 TEST(Allocation, CountersSeeAllocations) {
   counting = true;

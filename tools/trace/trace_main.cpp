@@ -39,7 +39,8 @@ static bool parseInteger(long long& out, const char* text, long long low, long l
 
 // Fills options from argv; on a bad option or value writes one line to stderr and returns false.
 static bool parseOptions(TraceOptions& options, int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
+  // Every option takes a value: name and value are one step.
+  for (int i = 1; i < argc; i += 2) {
     const char* name = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     long long number = 0;
@@ -64,7 +65,6 @@ static bool parseOptions(TraceOptions& options, int argc, char** argv) {
       std::fprintf(stderr, "papercrowd-trace: bad value '%s' for %s\n", value ? value : "", name);
       return false;
     }
-    ++i;
   }
   return true;
 }
