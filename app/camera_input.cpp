@@ -79,7 +79,8 @@ void reshapeWindow(int width, int height) {
   // A window shrunk to nothing reports a zero side; counting it as 1 keeps the projection finite.
   const int safeWidth = width > 0 ? width : 1;
   const int safeHeight = height > 0 ? height : 1;
-  aspectRatio = static_cast<float>(static_cast<double>(safeWidth) / static_cast<double>(safeHeight));
+  aspectRatio =
+      static_cast<float>(static_cast<double>(safeWidth) / static_cast<double>(safeHeight));
   glViewport(0, 0, width, height);
 }
 

@@ -9,5 +9,5 @@ void onSpecialKey(int key, int x, int y);
 // GLUT reshape callback: stores the aspect ratio and sets the viewport.
 void reshapeWindow(int width, int height);
 
-// Turns the camera by the pointer's displacement from the recentring point; run at the end of every tick.
+// Turns the camera by the pointer's displacement from the recentring point; run every tick.
 void updateMouseLook();

@@ -1,7 +1,7 @@
-#include "pointer.h"
-
 #include <GL/glut.h>
 #include <X11/Xlib.h>
+
+#include "pointer.h"
 
 // The pointer is read and warped in root-window coordinates through a connection of our own:
 // freeglut does not share its display connection.

@@ -16,18 +16,18 @@ struct BodyRow {
 
 // The right leg's light body is the middle one; the left leg's, as in the arms, the end one.
 constexpr BodyRow bodyTable[jointCount] = {
-    {noParent, 2.0, 0.33, 0.66, 0.0},      // Torso
-    {Torso, 1.0, 0.33, 0.33, 1.0},         // RightUpperArm
-    {RightUpperArm, 1.0, 0.33, 0.33, 1.0}, // RightLowerArm
+    {noParent, 2.0, 0.33, 0.66, 0.0},         // Torso
+    {Torso, 1.0, 0.33, 0.33, 1.0},            // RightUpperArm
+    {RightUpperArm, 1.0, 0.33, 0.33, 1.0},    // RightLowerArm
     {RightLowerArm, 0.2, 0.066, 0.066, 1.0},  // RightHand
-    {Torso, 1.0, 0.33, 0.33, 1.0},         // LeftUpperArm
-    {LeftUpperArm, 1.0, 0.33, 0.33, 1.0},  // LeftLowerArm
+    {Torso, 1.0, 0.33, 0.33, 1.0},            // LeftUpperArm
+    {LeftUpperArm, 1.0, 0.33, 0.33, 1.0},     // LeftLowerArm
     {LeftLowerArm, 0.2, 0.33, 0.066, 1.0},    // LeftHand
-    {Torso, 1.0, 0.33, 0.33, 1.0},         // RightUpperLeg
+    {Torso, 1.0, 0.33, 0.33, 1.0},            // RightUpperLeg
     {RightUpperLeg, 0.2, 0.33, 0.066, 1.0},   // RightLowerLeg
-    {RightLowerLeg, 1.0, 0.33, 0.33, 1.0}, // RightFoot
-    {Torso, 1.0, 0.33, 0.33, 1.0},         // LeftUpperLeg
-    {LeftUpperLeg, 1.0, 0.33, 0.33, 1.0},  // LeftLowerLeg
+    {RightLowerLeg, 1.0, 0.33, 0.33, 1.0},    // RightFoot
+    {Torso, 1.0, 0.33, 0.33, 1.0},            // LeftUpperLeg
+    {LeftUpperLeg, 1.0, 0.33, 0.33, 1.0},     // LeftLowerLeg
     {LeftLowerLeg, 0.2, 0.33, 0.066, 1.0},    // LeftFoot
 };
 
@@ -44,7 +44,8 @@ constexpr int limbs[4][3] = {
 // Appends the child's four slots to the parent's four lists, each to the list of its kind.
 static void appendContributions(BodyModel& parent, const BodyModel& child, int childId) {
   parent.children[parent.childCount++] = childId;
-  parent.inertiaContributions.entries[parent.inertiaContributions.count++] = &child.contributedInertia;
+  parent.inertiaContributions.entries[parent.inertiaContributions.count++] =
+      &child.contributedInertia;
   parent.biasContributions.entries[parent.biasContributions.count++] = &child.contributedBias;
   parent.gravityContributions.entries[parent.gravityContributions.count++] =
       &child.contributedGravityLoad;

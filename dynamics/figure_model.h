@@ -7,7 +7,7 @@ constexpr int noParent = -1;
 
 // One rigid body of the figure and the wiring of its sums over its children.
 struct BodyModel {
-  int parent;                           // JointId of the parent body, noParent for the Torso (base)
+  int parent;  // JointId of the parent body, noParent for the Torso (base)
   double mass;
   Vector3 centreOfMass;                 // body frame
   RotationalInertia rotationalInertia;  // about the body's joint, body frame

@@ -29,22 +29,25 @@ void evaluateDerivativesGeneral(const FigureState& p, const FigureState& q,
   for (int k = 0; k < jointCount; ++k) {
     const BodyModel& body = model.bodies[k];
     BodyScratch& s = bodyScratch[k];
-    const Vector3& g = body.parent == noParent ? model.gravity : bodyScratch[body.parent].bodyGravity;
+    const Vector3& g =
+        body.parent == noParent ? model.gravity : bodyScratch[body.parent].bodyGravity;
     rotateToChild(s.bodyGravity, g, body.twistSin, body.twistCos, s.sinQ, s.cosQ);
   }
 
-  // Inward pass: articulated inertias and biases, each child's slots written before its parent sums.
+  // Inward pass: articulated inertias and biases; a child's slots are written before its parent
+  // sums them.
   for (int k : inwardOrder) {
     BodyModel& body = model.bodies[k];
     BodyScratch& s = bodyScratch[k];
-    addInertiaList(s.articulatedInertia, body.inertiaContributions, body.mass, body.rotationalInertia,
-                   body.centreOfMass);
+    addInertiaList(s.articulatedInertia, body.inertiaContributions, body.mass,
+                   body.rotationalInertia, body.centreOfMass);
     sumVectorList(s.articulatedBias, body.biasContributions);
     if (k != Torso) {
       inertiaToParent(body.contributedInertia, s.articulatedInertia, body.jointOffset,
                       body.axialOffset, body.twistSin, body.twistCos, s.sinQ, s.cosQ);
       biasToParent(body.contributedBias, s.articulatedBias, s.articulatedInertia, p[k],
-                   body.jointOffset, body.axialOffset, body.twistSin, body.twistCos, s.sinQ, s.cosQ);
+                   body.jointOffset, body.axialOffset, body.twistSin, body.twistCos, s.sinQ,
+                   s.cosQ);
     }
   }
 

@@ -12,11 +12,11 @@ namespace {
 
 struct PlanarBody {
   double sinQ, cosQ;
-  double gravity[2];           // body frame
-  double inertia[6];           // articulated inertia IA
-  double bias[3];              // articulated bias pA
-  double velocity[3];          // body velocity v
-  double gravityWrench[3];     // subtree gravity wrench F
+  double gravity[2];        // body frame
+  double inertia[6];        // articulated inertia IA
+  double bias[3];           // articulated bias pA
+  double velocity[3];       // body velocity v
+  double gravityWrench[3];  // subtree gravity wrench F
   double contributedInertia[6];
   double contributedBias[3];
   double contributedGravity[3];

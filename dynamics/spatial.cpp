@@ -156,8 +156,8 @@ void gravityWrench(SpatialVector& out, const Vector3& g, const Vector3& cm, doub
   out[5] = cm[0] * f1 - cm[1] * f0;
 }
 
-void rigidBodyMomentum(SpatialVector& out, double mass, const RotationalInertia& j, const Vector3& cm,
-                       const SpatialVector& v) {
+void rigidBodyMomentum(SpatialVector& out, double mass, const RotationalInertia& j,
+                       const Vector3& cm, const SpatialVector& v) {
   // [m (lin v + w x cm); J w + m (cm x lin v)]
   const double w0 = v[3];
   const double w1 = v[4];
@@ -170,7 +170,8 @@ void rigidBodyMomentum(SpatialVector& out, double mass, const RotationalInertia&
   out[5] = (j[2] * w0 + j[4] * w1 + j[5] * w2) + mass * (cm[0] * v[1] - cm[1] * v[0]);
 }
 
-void rigidBodyInertia(SpatialInertia& out, double mass, const RotationalInertia& j, const Vector3& cm) {
+void rigidBodyInertia(SpatialInertia& out, double mass, const RotationalInertia& j,
+                      const Vector3& cm) {
   out[0] = mass;
   out[1] = 0.0;
   out[2] = 0.0;

@@ -97,8 +97,8 @@ void momentumRate(double& rate, const SpatialVector& f, double pdTorque, double 
 void gravityWrench(SpatialVector& out, const Vector3& g, const Vector3& cm, double mass);
 
 // M(m, cm, J) * v: the spatial momentum of one rigid body.
-void rigidBodyMomentum(SpatialVector& out, double mass, const RotationalInertia& j, const Vector3& cm,
-                       const SpatialVector& v);
+void rigidBodyMomentum(SpatialVector& out, double mass, const RotationalInertia& j,
+                       const Vector3& cm, const SpatialVector& v);
 
 // M(m, cm, J) plus every list entry, in list order.
 void addInertiaList(SpatialInertia& out, const InertiaList& list, double mass,
@@ -114,4 +114,5 @@ void addVectorList(SpatialVector& out, const SpatialVector& own, const VectorLis
 void axialComponent(double& out, const SpatialVector& v);
 
 // M(m, cm, J) = [[m 1, -m [cm]x], [m [cm]x, J]], stored.
-void rigidBodyInertia(SpatialInertia& out, double mass, const RotationalInertia& j, const Vector3& cm);
+void rigidBodyInertia(SpatialInertia& out, double mass, const RotationalInertia& j,
+                      const Vector3& cm);

@@ -21,7 +21,7 @@ constexpr float sphereRadius = 40;
 // One arm or leg: where it hangs from the torso, where its middle joint sits, and its three joints
 // (upper, lower, end), which are also the sprites drawn for it.
 struct LimbChain {
-  float rootX, rootY;    // shoulder or hip, in the torso frame
+  float rootX, rootY;      // shoulder or hip, in the torso frame
   float middleX, middleY;  // elbow or knee, in the upper joint's frame
   int upper, lower, end;
 };

@@ -3,13 +3,13 @@
 #include "sprites.h"
 
 constexpr double degreesPerRadian = 57.29577951308232;  // 180 / pi
-constexpr int pixelsPerUnit = 128;                     // picture pixels per scene unit
+constexpr int pixelsPerUnit = 128;                      // picture pixels per scene unit
 
 // Program-wide scene state, never reset.
-extern float aspectRatio;     // window width / height, used by the projection
-extern double spinAngle;      // ring-rotation accumulator; +0.05 per ring drawn
-extern float headTilt;        // degrees, swing of the head sprite
-extern float headTiltSpeed;   // signed swing rate; flips at the swing limits
+extern float aspectRatio;    // window width / height, used by the projection
+extern double spinAngle;     // ring-rotation accumulator; +0.05 per ring drawn
+extern float headTilt;       // degrees, swing of the head sprite
+extern float headTiltSpeed;  // signed swing rate; flips at the swing limits
 
 // GLUT display callback: one frame of the 96 figures on the sphere, then a buffer swap.
 void drawScene();

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-constexpr double latitudeStep = 0.28125;   // exact in binary: every latitude is an exact multiple
+constexpr double latitudeStep = 0.28125;  // exact in binary: every latitude is an exact multiple
 constexpr double latitudeEnd = 3.1415;
 constexpr double longitudeEnd = 6.283;
 

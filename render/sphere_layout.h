@@ -6,7 +6,7 @@
 constexpr int maxRings = 16;
 constexpr int maxSpherePositions = 128;
 
-// One ring of latitude: the figures with record indices firstFigure .. firstFigure + figureCount - 1.
+// One ring of latitude: figureCount figures, with record indices from firstFigure on.
 struct SphereRing {
   double latitude;       // rad from the top of the sphere (0 to pi)
   double longitudeStep;  // rad between neighbours; infinite at latitude 0
@@ -21,8 +21,8 @@ struct SphereLayout {
   double longitudes[maxSpherePositions];  // rad, by record index
 };
 
-// Fills layout: latitudes 0, 0.28125, ... below 3.1415; in each ring one figure at longitude 0, then
-// one more per step of (8 / sin latitude) * 0.0625 while the longitude stays below 6.283.
+// Fills layout: latitudes 0, 0.28125, ... below 3.1415; in each ring one figure at longitude 0,
+// then one more per step of (8 / sin latitude) * 0.0625 while the longitude stays below 6.283.
 void buildSphereLayout(SphereLayout& layout);
 
 // The layout, built once on first use.

@@ -6,11 +6,12 @@
 
 // One decoded picture. All fields are zero until a load fills them.
 struct TgaImage {
-  std::unique_ptr<std::uint8_t[]> pixels;  // width x height x bitsPerPixel/8 bytes, rows as stored, R G B (A)
-  std::int32_t bitsPerPixel = 0;           // 24 or 32
-  std::uint32_t width = 0;                 // pixels, 1 to 65535
-  std::uint32_t height = 0;                // pixels, 1 to 65535
-  std::uint32_t textureName = 0;           // OpenGL texture object; 0 when none was made
+  // width x height x bitsPerPixel/8 bytes, rows as stored, R G B (A)
+  std::unique_ptr<std::uint8_t[]> pixels;
+  std::int32_t bitsPerPixel = 0;  // 24 or 32
+  std::uint32_t width = 0;        // pixels, 1 to 65535
+  std::uint32_t height = 0;       // pixels, 1 to 65535
+  std::uint32_t textureName = 0;  // OpenGL texture object; 0 when none was made
 };
 
 // One body-part picture: the file it comes from and the picture decoded from it.

@@ -76,7 +76,7 @@ TEST_F(CameraInput, DriveKeysSetTheTwoModes) {
     int limb, torso;
   };
   const Case cases[] = {
-      {{GLUT_KEY_F10, GLUT_KEY_F8}, 1, 0},   // F8 resets the torso drive
+      {{GLUT_KEY_F10, GLUT_KEY_F8}, 1, 0},  // F8 resets the torso drive
       {{GLUT_KEY_F11, GLUT_KEY_F9}, 0, 0},
       {{GLUT_KEY_F8, GLUT_KEY_F10}, 1, -1},  // F10 keeps the limb mode
       {{GLUT_KEY_F8, GLUT_KEY_F11}, 1, 1},
@@ -107,10 +107,22 @@ TEST_F(CameraInput, InsertTogglesMouseLookAndRecentresThePointer) {
 }
 
 TEST_F(CameraInput, EveryOtherKeyChangesNothing) {
-  const int keys[] = {GLUT_KEY_F1,        GLUT_KEY_F2,        GLUT_KEY_F3,   GLUT_KEY_F5,
-                      GLUT_KEY_F6,        GLUT_KEY_F7,        GLUT_KEY_F12,  GLUT_KEY_PAGE_UP,
-                      GLUT_KEY_PAGE_DOWN, GLUT_KEY_HOME,      GLUT_KEY_END,  97,
-                      98,                 0,                  -1,            0x7fffffff};
+  const int keys[] = {GLUT_KEY_F1,
+                      GLUT_KEY_F2,
+                      GLUT_KEY_F3,
+                      GLUT_KEY_F5,
+                      GLUT_KEY_F6,
+                      GLUT_KEY_F7,
+                      GLUT_KEY_F12,
+                      GLUT_KEY_PAGE_UP,
+                      GLUT_KEY_PAGE_DOWN,
+                      GLUT_KEY_HOME,
+                      GLUT_KEY_END,
+                      97,
+                      98,
+                      0,
+                      -1,
+                      0x7fffffff};
   for (int key : keys) {
     SetUp();
     onSpecialKey(key, 123, 456);
@@ -138,14 +150,16 @@ struct LookCase {
 };
 
 TEST_F(CameraInput, MouseLookTurnsByThePointerDisplacement) {
+  // clang-format off
   const LookCase cases[] = {
-      {210, 200, -0.05, 0.0, true},    // right turns the view right
-      {201, 199, 0.0, 0.0, false},     // inside the dead zone
+      {210, 200, -0.05, 0.0, true},   // right turns the view right
+      {201, 199, 0.0, 0.0, false},    // inside the dead zone
       {199, 201, 0.0, 0.0, false},
-      {202, 200, -0.01, 0.0, true},    // just outside it
-      {200, 215, 0.0, 0.075, true},    // down tilts the view down
+      {202, 200, -0.01, 0.0, true},   // just outside it
+      {200, 215, 0.0, 0.075, true},   // down tilts the view down
       {180, 190, 0.1, -0.05, true},
   };
+  // clang-format on
   for (const LookCase& c : cases) {
     SetUp();
     mouseLook = -1;

@@ -36,7 +36,8 @@ void noteAllocation() {
 // allocation to a hook instead.
 static void onAllocation(const volatile void*, std::size_t) { noteAllocation(); }
 static void onRelease(const volatile void*) {}
-[[maybe_unused]] static const int hooksInstalled = __sanitizer_install_malloc_and_free_hooks(onAllocation, onRelease);
+[[maybe_unused]] static const int hooksInstalled =
+    __sanitizer_install_malloc_and_free_hooks(onAllocation, onRelease);
 #else
 // glibc's own entry points, so that the replacements below can forward to them.
 extern "C" void* __libc_malloc(std::size_t size);

@@ -19,9 +19,15 @@ void denseRotation(Matrix3& e, double twistSin, double twistCos, double sinQ, do
 }
 
 static void crossMatrix(Matrix3& c, const double r[3]) {
-  c[0][0] = 0.0;   c[0][1] = -r[2]; c[0][2] = r[1];
-  c[1][0] = r[2];  c[1][1] = 0.0;   c[1][2] = -r[0];
-  c[2][0] = -r[1]; c[2][1] = r[0];  c[2][2] = 0.0;
+  c[0][0] = 0.0;
+  c[0][1] = -r[2];
+  c[0][2] = r[1];
+  c[1][0] = r[2];
+  c[1][1] = 0.0;
+  c[1][2] = -r[0];
+  c[2][0] = -r[1];
+  c[2][1] = r[0];
+  c[2][2] = 0.0;
 }
 
 void denseMotionTransform(Matrix6& x, double a, double b, double twistSin, double twistCos,

@@ -68,10 +68,18 @@ TEST_F(FigureModelTest, BodyTable) {
 TEST_F(FigureModelTest, ContributionListsPointAtTheChildrensSlots) {
   const int expectedChildren[jointCount][4] = {
       {RightUpperArm, LeftUpperArm, RightUpperLeg, LeftUpperLeg},
-      {RightLowerArm}, {RightHand}, {},
-      {LeftLowerArm}, {LeftHand}, {},
-      {RightLowerLeg}, {RightFoot}, {},
-      {LeftLowerLeg}, {LeftFoot}, {},
+      {RightLowerArm},
+      {RightHand},
+      {},
+      {LeftLowerArm},
+      {LeftHand},
+      {},
+      {RightLowerLeg},
+      {RightFoot},
+      {},
+      {LeftLowerLeg},
+      {LeftFoot},
+      {},
   };
   const int expectedCount[jointCount] = {4, 1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0};
   for (int k = 0; k < jointCount; ++k) {

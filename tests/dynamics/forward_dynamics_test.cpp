@@ -36,10 +36,10 @@ void twistModel(FigureModel& model) {
     const double c2 = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
     // J about the joint = J about the centre of mass + m (|c|^2 1 - c c^T)
     const double centroidal[6] = {0.02 * m, 0.001 * m, -0.002 * m, 0.05 * m, 0.003 * m, 0.06 * m};
-    body.rotationalInertia = RotationalInertia{{
-        centroidal[0] + m * (c2 - c[0] * c[0]), centroidal[1] - m * c[0] * c[1],
-        centroidal[2] - m * c[0] * c[2], centroidal[3] + m * (c2 - c[1] * c[1]),
-        centroidal[4] - m * c[1] * c[2], centroidal[5] + m * (c2 - c[2] * c[2])}};
+    body.rotationalInertia = RotationalInertia{
+        {centroidal[0] + m * (c2 - c[0] * c[0]), centroidal[1] - m * c[0] * c[1],
+         centroidal[2] - m * c[0] * c[2], centroidal[3] + m * (c2 - c[1] * c[1]),
+         centroidal[4] - m * c[1] * c[2], centroidal[5] + m * (c2 - c[2] * c[2])}};
   }
   model.gravity = Vector3{{0.3, -9.80665, 0.7}};
   model.planar = isPlanarModel(model);
@@ -84,9 +84,9 @@ void expectMomentumRatesMatchHamiltonian(void (*evaluate)(const FigureState&, co
       FigureState plus = s.q, minus = s.q;
       plus[k] += delta;
       minus[k] -= delta;
-      const double slope = (oracleHamiltonian(figureModel, s.p, plus) -
-                            oracleHamiltonian(figureModel, s.p, minus)) /
-                           (2.0 * delta);
+      const double slope =
+          (oracleHamiltonian(figureModel, s.p, plus) - oracleHamiltonian(figureModel, s.p, minus)) /
+          (2.0 * delta);
       const double dynamic = dp[k] - pdTorques[k] - driveTorques[k];
       EXPECT_NEAR(dynamic, -slope, 2e-3 * std::max(1.0, std::fabs(slope)))
           << "joint " << k << ", q0 " << s.q[0] << ", p0 " << s.p[0];
@@ -164,7 +164,7 @@ TEST_F(ForwardDynamics, PlanarDetectionRejectsEveryOutOfPlaneFeature) {
 
 // Lying along the base x axis at rest, each joint carries the weight moment of its subtree.
 TEST_F(ForwardDynamics, GravityMomentsAlongTheXAxis) {
-  const double expected[jointCount] = {-202.01699, -24.516625, -7.84532, -0.980665, -24.516625,
+  const double expected[jointCount] = {-202.01699, -24.516625, -7.84532,   -0.980665, -24.516625,
                                        -7.84532,   -0.980665,  -32.361945, -15.69064, -4.903325,
                                        -24.516625, -7.84532,   -0.980665};
   FigureState p = {}, q = {}, dp, dq;
@@ -180,8 +180,8 @@ TEST_F(ForwardDynamics, TorsoRateHasNoVelocityTermAndTwiceTheKineticEnergyIsPosi
     FigureState dp, dq;
     evaluateDerivativesGeneral(s.p, s.q, dp, dq);
     // The Torso turns about the fixed base origin: (v x* h)5 vanishes identically.
-    EXPECT_EQ(dp[Torso],
-              (bodyScratch[Torso].subtreeGravityWrench[5] + pdTorques[Torso]) + driveTorques[Torso]);
+    EXPECT_EQ(dp[Torso], (bodyScratch[Torso].subtreeGravityWrench[5] + pdTorques[Torso]) +
+                             driveTorques[Torso]);
     double twiceKinetic = 0.0;
     for (int k = 0; k < jointCount; ++k) {
       twiceKinetic += s.p[k] * dq[k];

@@ -22,9 +22,9 @@ TEST(JointDrives, ModesStartAtZero) {
 // Damping grows along the diagonal; one diagonal half of the crowd gets the limb drives.
 TEST(JointDrives, LimbDrivesAndDampingFollowTheDiagonal) {
   const DiagonalCase cases[] = {
-      {0, 0, 0, false, 3.0}, {0, 9, 9, true, 21.0}, {0, 2, 7, false, 12.0},
-      {0, 4, 5, false, 12.0}, {0, 5, 5, true, 13.0}, {1, 4, 5, true, 12.0},
-      {1, 5, 5, false, 13.0}, {1, 0, 0, true, 3.0},  {2, 0, 0, false, 3.0},
+      {0, 0, 0, false, 3.0},  {0, 9, 9, true, 21.0},   {0, 2, 7, false, 12.0},
+      {0, 4, 5, false, 12.0}, {0, 5, 5, true, 13.0},   {1, 4, 5, true, 12.0},
+      {1, 5, 5, false, 13.0}, {1, 0, 0, true, 3.0},    {2, 0, 0, false, 3.0},
       {2, 9, 9, false, 21.0}, {-1, 9, 9, false, 21.0},
   };
   for (const DiagonalCase& c : cases) {
@@ -60,9 +60,19 @@ TEST(JointDrives, PdTorquesPullTowardThePose) {
   setFigureDrives(0, 0, 2, 7);  // torso damping 12
   FigureState rates = {}, angles = {}, torques;
   pdJointTorques(torques, rates, angles);
-  const double expectedAtZero[jointCount] = {
-      50 * -1.570796, 60 * -0.785398, 0, 0, 50 * 0.785398, 0, 0,
-      50 * -0.5235986666666667, 0, 0, 60 * 0.5235986666666667, 0, 0};
+  const double expectedAtZero[jointCount] = {50 * -1.570796,
+                                             60 * -0.785398,
+                                             0,
+                                             0,
+                                             50 * 0.785398,
+                                             0,
+                                             0,
+                                             50 * -0.5235986666666667,
+                                             0,
+                                             0,
+                                             60 * 0.5235986666666667,
+                                             0,
+                                             0};
   for (int k = 0; k < jointCount; ++k) {
     EXPECT_EQ(torques[k], expectedAtZero[k]) << k;
   }
@@ -75,8 +85,9 @@ TEST(JointDrives, PdTorquesPullTowardThePose) {
     angles[k] = 0.1 * k - 0.3;
     rates[k] = 0.7 - 0.2 * k;
   }
-  const double targets[jointCount] = {-1.570796, -0.785398, 0, 0, 0.785398, 0, 0,
-                                      -0.5235986666666667, 0, 0, 0.5235986666666667, 0, 0};
+  const double targets[jointCount] = {-1.570796, -0.785398,           0, 0, 0.785398,           0,
+                                      0,         -0.5235986666666667, 0, 0, 0.5235986666666667, 0,
+                                      0};
   pdJointTorques(torques, rates, angles);
   for (int k = 0; k < jointCount; ++k) {
     const double damping = k == Torso ? 12.0 : 5.1;

@@ -83,7 +83,13 @@ TEST_F(SineTableTest, NonFiniteArgumentsGiveNaN) {
 // reduced exactly instead and still land on a sample, never outside the table.
 TEST_F(SineTableTest, HugeAnglesAreReducedSafely) {
   const double limit = 1073741824.0 * 6.283185307179586;
-  const double xs[] = {limit, limit * 1.5, 1e12, 1e15, 1e300, -1e300, 1.7976931348623157e308,
+  const double xs[] = {limit,
+                       limit * 1.5,
+                       1e12,
+                       1e15,
+                       1e300,
+                       -1e300,
+                       1.7976931348623157e308,
                        -1.7976931348623157e308};
   for (double x : xs) {
     const double value = tableSin(x);

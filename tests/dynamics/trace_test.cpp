@@ -1,6 +1,5 @@
 // papercrowd-trace run as a separate program: its options, errors and output shape.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -18,8 +17,7 @@ struct RunResult {
 
 RunResult runTrace(const std::string& arguments) {
   const std::string errFile = testing::TempDir() + "trace_stderr.txt";
-  const std::string command =
-      std::string(TRACE_PROGRAM) + " " + arguments + " 2>" + errFile;
+  const std::string command = std::string(TRACE_PROGRAM) + " " + arguments + " 2>" + errFile;
   RunResult result;
   FILE* pipe = popen(command.c_str(), "r");
   char buffer[65536];
@@ -48,10 +46,14 @@ TEST(Trace, BadOptionsAreNamedOnStderrWithStatusTwo) {
     const char* named;
   };
   const BadCase cases[] = {
-      {"--frobnicate", "--frobnicate"},       {"--ticks", "--ticks"},
-      {"--ticks -1", "--ticks"},              {"--ticks 1x", "--ticks"},
-      {"--every 0", "--every"},               {"--limb-mode one", "--limb-mode"},
-      {"--torso-mode 99999999999", "--torso-mode"}, {"--ticks 2 --every", "--every"},
+      {"--frobnicate", "--frobnicate"},
+      {"--ticks", "--ticks"},
+      {"--ticks -1", "--ticks"},
+      {"--ticks 1x", "--ticks"},
+      {"--every 0", "--every"},
+      {"--limb-mode one", "--limb-mode"},
+      {"--torso-mode 99999999999", "--torso-mode"},
+      {"--ticks 2 --every", "--every"},
       {"ticks 5", "ticks"},
   };
   for (const BadCase& c : cases) {
@@ -92,7 +94,8 @@ TEST(Trace, EveryPrintsTickZeroEachKthAndTheLast) {
   for (int t = 0; t < 4; ++t) {
     for (int record = 0; record < 100; ++record) {
       const std::string prefix = std::string(ticks[t]) + std::to_string(record) + " ";
-      EXPECT_EQ(all[100 * t + record].compare(0, prefix.size(), prefix), 0) << all[100 * t + record];
+      EXPECT_EQ(all[100 * t + record].compare(0, prefix.size(), prefix), 0)
+          << all[100 * t + record];
     }
   }
   // The same run without --every prints exactly its last block.

@@ -30,8 +30,10 @@ int alphaAt(const TgaImage& image, double x, double y) {
   spriteQuad(quad, image);
   const double x0 = quad[0].x, x1 = quad[1].x, y0 = quad[0].y, y1 = quad[2].y;
   if (x < x0 || x > x1 || y < y0 || y > y1) return 0;
-  const auto row = std::min<std::uint32_t>(static_cast<std::uint32_t>((x1 - x) / (x1 - x0) * image.height), image.height - 1);
-  const auto column = std::min<std::uint32_t>(static_cast<std::uint32_t>((y - y0) / (y1 - y0) * image.width), image.width - 1);
+  const auto row = std::min<std::uint32_t>(
+      static_cast<std::uint32_t>((x1 - x) / (x1 - x0) * image.height), image.height - 1);
+  const auto column = std::min<std::uint32_t>(
+      static_cast<std::uint32_t>((y - y0) / (y1 - y0) * image.width), image.width - 1);
   return image.pixels[(std::size_t{row} * image.width + column) * 4 + 3];
 }
 
@@ -52,7 +54,8 @@ TEST_F(SpritePictures, AllFourteenAreCutOut32BitPicturesOfTheirSize) {
     const TgaImage& image = images[k];
     EXPECT_EQ(image.bitsPerPixel, 32) << spriteFileNames[k];
     EXPECT_EQ(image.width, static_cast<std::uint32_t>(spriteSizes[k].width)) << spriteFileNames[k];
-    EXPECT_EQ(image.height, static_cast<std::uint32_t>(spriteSizes[k].height)) << spriteFileNames[k];
+    EXPECT_EQ(image.height, static_cast<std::uint32_t>(spriteSizes[k].height))
+        << spriteFileNames[k];
     std::size_t opaque = 0, clear = 0;
     for (std::size_t i = 3; i < std::size_t{image.width} * image.height * 4; i += 4) {
       opaque += image.pixels[i] == 255;
@@ -113,8 +116,9 @@ TEST_F(SpritePictures, EachPartIsSolidWhereItMeetsTheNext) {
 }
 
 TEST_F(SpritePictures, RightAndLeftPartsAreMirrorImages) {
-  const int pairs[][2] = {{RightUpperArm, LeftUpperArm}, {RightLowerArm, LeftLowerArm}, {RightHand, LeftHand},
-                          {RightUpperLeg, LeftUpperLeg}, {RightLowerLeg, LeftLowerLeg}, {RightFoot, LeftFoot}};
+  const int pairs[][2] = {{RightUpperArm, LeftUpperArm}, {RightLowerArm, LeftLowerArm},
+                          {RightHand, LeftHand},         {RightUpperLeg, LeftUpperLeg},
+                          {RightLowerLeg, LeftLowerLeg}, {RightFoot, LeftFoot}};
   for (const auto& pair : pairs) {
     const TgaImage& right = images[pair[0]];
     const TgaImage& left = images[pair[1]];
@@ -123,8 +127,9 @@ TEST_F(SpritePictures, RightAndLeftPartsAreMirrorImages) {
     std::size_t differing = 0;
     for (std::uint32_t row = 0; row < right.height; ++row)
       for (std::uint32_t column = 0; column < right.width; ++column)
-        differing += right.pixels[(std::size_t{row} * right.width + column) * 4 + 3] !=
-                     left.pixels[(std::size_t{row} * left.width + (left.width - 1 - column)) * 4 + 3];
+        differing +=
+            right.pixels[(std::size_t{row} * right.width + column) * 4 + 3] !=
+            left.pixels[(std::size_t{row} * left.width + (left.width - 1 - column)) * 4 + 3];
     EXPECT_LT(differing, std::size_t{right.width} * right.height / 100) << spriteFileNames[pair[0]];
   }
 }

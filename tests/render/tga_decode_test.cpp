@@ -12,14 +12,29 @@ using Bytes = std::vector<std::uint8_t>;
 
 // The 18-byte header of an uncompressed true-colour picture.
 Bytes header(unsigned width, unsigned height, int depth, std::uint8_t descriptor = 0) {
-  return {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-          static_cast<std::uint8_t>(width & 0xff), static_cast<std::uint8_t>(width >> 8),
-          static_cast<std::uint8_t>(height & 0xff), static_cast<std::uint8_t>(height >> 8),
-          static_cast<std::uint8_t>(depth), descriptor};
+  return {0,
+          0,
+          2,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          static_cast<std::uint8_t>(width & 0xff),
+          static_cast<std::uint8_t>(width >> 8),
+          static_cast<std::uint8_t>(height & 0xff),
+          static_cast<std::uint8_t>(height >> 8),
+          static_cast<std::uint8_t>(depth),
+          descriptor};
 }
 
 // A whole file: header, then pixel bytes 0, 1, 2, ... (mod 251) for the given byte count.
-Bytes file(unsigned width, unsigned height, int depth, std::size_t pixelBytes, std::uint8_t descriptor = 0) {
+Bytes file(unsigned width, unsigned height, int depth, std::size_t pixelBytes,
+           std::uint8_t descriptor = 0) {
   Bytes bytes = header(width, height, depth, descriptor);
   for (std::size_t i = 0; i < pixelBytes; ++i) bytes.push_back(static_cast<std::uint8_t>(i % 251));
   return bytes;
@@ -33,7 +48,8 @@ Bytes withByte(Bytes bytes, std::size_t at, std::uint8_t value) {
 // Decodes bytes from a memory stream; reports where the stream was left.
 bool decode(TgaImage& image, const Bytes& bytes, long* endPosition = nullptr) {
   Bytes copy = bytes;
-  copy.push_back(0);  // fmemopen refuses a zero-length buffer; the extra byte is never part of the file
+  copy.push_back(
+      0);  // fmemopen refuses a zero-length buffer; the extra byte is never part of the file
   std::FILE* stream = fmemopen(copy.data(), bytes.size(), "rb");
   if (!stream) return false;
   const bool ok = decodeTga(image, stream);

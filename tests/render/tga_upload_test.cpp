@@ -40,10 +40,27 @@ std::string writePicture(unsigned width, unsigned height, int depth) {
   const std::string path = ::testing::TempDir() + "upload_" + std::to_string(width) + "x" +
                            std::to_string(height) + "_" + std::to_string(depth) + ".tga";
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  const unsigned char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<unsigned char>(width), 0,
-                                    static_cast<unsigned char>(height), 0, static_cast<unsigned char>(depth), 0};
+  const unsigned char header[18] = {0,
+                                    0,
+                                    2,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    static_cast<unsigned char>(width),
+                                    0,
+                                    static_cast<unsigned char>(height),
+                                    0,
+                                    static_cast<unsigned char>(depth),
+                                    0};
   std::fwrite(header, 1, sizeof header, file);
-  for (unsigned i = 0; i < width * height * depth / 8; ++i) std::fputc(static_cast<int>(1 + i % 250), file);
+  for (unsigned i = 0; i < width * height * depth / 8; ++i)
+    std::fputc(static_cast<int>(1 + i % 250), file);
   std::fclose(file);
   return path;
 }
@@ -51,10 +68,14 @@ std::string writePicture(unsigned width, unsigned height, int depth) {
 TEST_F(TgaUpload, TextureHoldsThePictureRowForRowWhateverTheRowLength) {
   // 3 x 3 at 24 bits has rows of 9 bytes: with GL's default 4-byte unpack alignment the second
   // row would be read from byte 12 and the last one past the end of the buffer.
-  const struct { unsigned width, height; int depth; } cases[] = {{3, 3, 24}, {5, 2, 24}, {4, 4, 24}, {3, 3, 32}};
+  const struct {
+    unsigned width, height;
+    int depth;
+  } cases[] = {{3, 3, 24}, {5, 2, 24}, {4, 4, 24}, {3, 3, 32}};
   for (const auto& c : cases) {
     TgaImage image;
-    ASSERT_TRUE(loadTga(image, writePicture(c.width, c.height, c.depth).c_str())) << c.width << "x" << c.height;
+    ASSERT_TRUE(loadTga(image, writePicture(c.width, c.height, c.depth).c_str()))
+        << c.width << "x" << c.height;
     EXPECT_NE(image.textureName, 0u);
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -63,10 +84,12 @@ TEST_F(TgaUpload, TextureHoldsThePictureRowForRowWhateverTheRowLength) {
     const std::size_t bytes = c.width * c.height * c.depth / 8;
     std::vector<unsigned char> readBack(bytes + 16, 0xaa);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, c.depth == 32 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, readBack.data());
+    glGetTexImage(GL_TEXTURE_2D, 0, c.depth == 32 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE,
+                  readBack.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     for (std::size_t i = 0; i < bytes; ++i)
-      ASSERT_EQ(readBack[i], image.pixels[i]) << c.width << "x" << c.height << "x" << c.depth << " byte " << i;
+      ASSERT_EQ(readBack[i], image.pixels[i])
+          << c.width << "x" << c.height << "x" << c.depth << " byte " << i;
 
     GLint alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);

@@ -69,10 +69,10 @@ static const Colour white = {1, 1, 1};
 
 // Torso: neck, shoulders, shirt down to a belt, shorts over the hips.
 static bool torsoShape(Point p, int) {
-  return inBox(p, -0.25, 0.4, -0.17, 0.17) ||                          // neck
-         inCapsule(p, {0.3, -0.5}, 0.26, {0.3, 0.5}, 0.26) ||        // shoulders
-         inCapsule(p, {0.5, 0}, 0.62, {2.3, 0}, 0.5) ||                // chest to waist
-         inCapsule(p, {2.5, 0}, 0.52, {3.45, 0}, 0.66);                // hips
+  return inBox(p, -0.25, 0.4, -0.17, 0.17) ||                  // neck
+         inCapsule(p, {0.3, -0.5}, 0.26, {0.3, 0.5}, 0.26) ||  // shoulders
+         inCapsule(p, {0.5, 0}, 0.62, {2.3, 0}, 0.5) ||        // chest to waist
+         inCapsule(p, {2.5, 0}, 0.52, {3.45, 0}, 0.66);        // hips
 }
 static Colour torsoPaint(Point p, int) {
   if (p.x < 0.2 && std::abs(p.y) < 0.17) return skin;
@@ -104,7 +104,8 @@ static Colour lowerLegPaint(Point, int) { return sock; }
 
 // Ankle and a shoe whose toe points away from the body (+side).
 static bool footShape(Point p, int side) {
-  return inCapsule(p, {0, 0}, 0.15, {0.3, 0}, 0.15) || inEllipse(p, {0.45, 0.15 * side}, 0.24, 0.36);
+  return inCapsule(p, {0, 0}, 0.15, {0.3, 0}, 0.15) ||
+         inEllipse(p, {0.45, 0.15 * side}, 0.24, 0.36);
 }
 static Colour footPaint(Point p, int) { return p.x > 0.62 ? ink : shoe; }  // dark sole
 
@@ -113,7 +114,7 @@ static Colour footPaint(Point p, int) { return p.x > 0.62 ? ink : shoe; }  // da
 constexpr double faceY = 0.2;
 constexpr double faceX = 0.84;  // the face's middle, so that the chin sits just above the shoulders
 static bool headShape(Point p, int) {
-  return inEllipse(p, {faceX, faceY}, 0.6, 0.56) ||                 // face
+  return inEllipse(p, {faceX, faceY}, 0.6, 0.56) ||                  // face
          inBox(p, faceX + 0.3, 1.68, faceY - 0.17, faceY + 0.17) ||  // neck
          inEllipse(p, {faceX - 0.22, faceY}, 0.45, 0.62);            // hair
 }
@@ -122,9 +123,11 @@ static Colour headPaint(Point p, int) {
   const double across = p.y - faceY;
   if (down < -0.3 || (down < 0.03 && std::abs(across) > 0.44)) return hair;
   if (inEllipse({down, std::abs(across)}, {-0.04, 0.2}, 0.08, 0.07)) return ink;  // eyes
-  if (inEllipse({down, across}, {0.28, 0}, 0.07, 0.2) && !inEllipse({down, across}, {0.23, 0}, 0.07, 0.2))
-    return shirt;                                                                 // smile
-  if (inEllipse({down, std::abs(across)}, {0.18, 0.33}, 0.08, 0.1)) return {1.0, 0.55, 0.55};  // cheeks
+  if (inEllipse({down, across}, {0.28, 0}, 0.07, 0.2) &&
+      !inEllipse({down, across}, {0.23, 0}, 0.07, 0.2))
+    return shirt;  // smile
+  if (inEllipse({down, std::abs(across)}, {0.18, 0.33}, 0.08, 0.1))
+    return {1.0, 0.55, 0.55};  // cheeks
   return skin;
 }
 
@@ -136,20 +139,13 @@ struct PartArt {
 };
 
 static const PartArt partArt[spriteCount] = {
-    {torsoShape, torsoPaint, ink, 0},
-    {upperArmShape, upperArmPaint, ink, -1},
-    {lowerArmShape, lowerArmPaint, ink, -1},
-    {handShape, handPaint, ink, -1},
-    {upperArmShape, upperArmPaint, ink, 1},
-    {lowerArmShape, lowerArmPaint, ink, 1},
-    {handShape, handPaint, ink, 1},
-    {upperLegShape, upperLegPaint, ink, -1},
-    {lowerLegShape, lowerLegPaint, ink, -1},
-    {footShape, footPaint, ink, -1},
-    {upperLegShape, upperLegPaint, ink, 1},
-    {lowerLegShape, lowerLegPaint, ink, 1},
-    {footShape, footPaint, ink, 1},
-    {headShape, headPaint, ink, 0},
+    {torsoShape, torsoPaint, ink, 0},        {upperArmShape, upperArmPaint, ink, -1},
+    {lowerArmShape, lowerArmPaint, ink, -1}, {handShape, handPaint, ink, -1},
+    {upperArmShape, upperArmPaint, ink, 1},  {lowerArmShape, lowerArmPaint, ink, 1},
+    {handShape, handPaint, ink, 1},          {upperLegShape, upperLegPaint, ink, -1},
+    {lowerLegShape, lowerLegPaint, ink, -1}, {footShape, footPaint, ink, -1},
+    {upperLegShape, upperLegPaint, ink, 1},  {lowerLegShape, lowerLegPaint, ink, 1},
+    {footShape, footPaint, ink, 1},          {headShape, headPaint, ink, 0},
 };
 
 constexpr double outlineWidth = 0.04;  // scene units: the dark cut edge of the paper
@@ -189,7 +185,8 @@ void drawSpritePicture(SpritePicture& picture, int sprite) {
         for (const Point& offset : around) edge = edge || !solid({p.x + offset.x, p.y + offset.y});
         if (!edge) colour = art.paint(p, art.side);
       }
-      std::uint8_t* pixel = &picture.rgba[(static_cast<std::size_t>(row) * picture.width + column) * 4];
+      std::uint8_t* pixel =
+          &picture.rgba[(static_cast<std::size_t>(row) * picture.width + column) * 4];
       pixel[0] = toByte(colour.r);
       pixel[1] = toByte(colour.g);
       pixel[2] = toByte(colour.b);
