@@ -30,22 +30,17 @@ command -v Xvfb >/dev/null || { echo "Xvfb is missing: run bash scripts/install-
 cmake --build "$build" -j2 --target papercrowd sprites live_probe >/dev/null
 build=$(cd "$build" && pwd)
 
+source scripts/x_display.sh
 work=$(mktemp -d)
-xvfb_pid=""
 demo_pid=""
 cleanup() {
   [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
+  wait "$demo_pid" 2>/dev/null || true
+  x_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+x_start
 
 report="$work/probe"
 (

@@ -1,4 +1,4 @@
-# Sourced by the soak and the hostile-pictures test: an Xvfb of their own and the demo's window in it.
+# Sourced by the scripts that run the demo under an Xvfb of their own: the server and the window.
 # Needs Xvfb, xdotool and xwd (scripts/install-deps.sh).
 
 # Starts Xvfb on a display it picks itself (-displayfd), with a 24-bit screen of the given size,
