@@ -144,7 +144,7 @@ static void addBroken(std::vector<NamedBytes>& out, const Bytes& small, const By
   out.push_back({"height-0.tga", declared(small, 5, 0, 24, 60)});
   out.push_back({"both-0.tga", declared(small, 0, 0, 32, 60)});
 
-  // Cut short: in the prefix, in the specification, at and inside the pixel area.
+  // Cut short: in the fixed prefix, in the size and depth bytes, at and inside the pixel area.
   for (std::size_t length : {0, 1, 11, 12, 13, 17, 18, 19}) {
     out.push_back({"cut-" + std::to_string(length) + ".tga", cut(small, length)});
   }

@@ -51,3 +51,27 @@ x_find_window() {
 x_shot() {
   xwd -silent -id "$1" >"$2" 2>/dev/null
 }
+
+# Presses F4 and checks that the demo (process $1, a child of this shell) ends within ten seconds
+# with status 0, having written exactly "96" to standard output (captured in the file $2).
+x_quit_demo() {
+  local pid=$1 stdoutFile=$2 status=0 i
+  xdotool key F4
+  for i in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "F4 did not end the demo" >&2
+    return 1
+  fi
+  wait "$pid" || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "exit status $status after F4" >&2
+    return 1
+  fi
+  if ! printf 96 | cmp -s - "$stdoutFile"; then
+    echo "standard output was not exactly 96: '$(od -c "$stdoutFile" | head -n 2)'" >&2
+    return 1
+  fi
+}
