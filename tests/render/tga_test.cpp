@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iterator>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,8 @@ struct Refusal {
   std::int32_t bitsPerPixel;
 };
 
+void PrintTo(const Refusal& c, std::ostream* out) { *out << c.what; }
+
 class TgaRefusal : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(TgaRefusal, FailsAndKeepsOnlyWhatWasReadBeforeTheFault) {
@@ -177,6 +180,8 @@ struct Accepted {
   std::uint8_t descriptor;
   std::size_t trailingBytes;
 };
+
+void PrintTo(const Accepted& c, std::ostream* out) { *out << c.what; }
 
 class TgaAccepted : public ::testing::TestWithParam<Accepted> {};
 
