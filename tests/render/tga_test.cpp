@@ -1,6 +1,7 @@
 #include "tga.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -169,7 +170,26 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"byte count beyond 32 bits, 24-bit", declared(65535, 65535, 24, 64), 65535, 65535,
                 24},
         // 32768 x 32768 x 4 = 2^32 exactly: wraps to 0 in 32-bit arithmetic.
-        Refusal{"byte count of exactly 2^32", declared(32768, 32768, 32, 0), 32768, 32768, 32}));
+        Refusal{"byte count of exactly 2^32", declared(32768, 32768, 32, 0), 32768, 32768, 32},
+        // 32768 x 32769 x 4 = 2^32 + 131072: in 32 bits a small count, and that many bytes follow.
+        Refusal{"byte count wrapping to 128 KiB in 32 bits", declared(32768, 32769, 32, 131072),
+                32768, 32769, 32}));
+
+// 32768 x 16384 x 4 = 2^31 bytes, one past the largest pixel area, and every one of them there
+// (mapped, never written): refused by its size alone, before anything is allocated or copied.
+TEST(TgaFormat, PixelAreaOfTwoGibibytesIsRefusedThoughItIsComplete) {
+  const std::size_t size = tgaHeaderBytes + (std::size_t{1} << 31);
+  void* mapped = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  ASSERT_NE(mapped, MAP_FAILED);
+  auto* bytes = static_cast<std::uint8_t*>(mapped);
+  writeTgaHeader(bytes, headerOf(32768, 16384, 32));
+  TgaImage image;
+  EXPECT_FALSE(decodeTga(image, bytes, size));
+  EXPECT_EQ(image.pixels, nullptr);
+  EXPECT_EQ(image.bitsPerPixel, 32);
+  munmap(mapped, size);
+}
 
 // Accepted pictures: the decoder gives back exactly the R G B (A) pixels the encoder was given,
 // in stored row order, whatever the descriptor and whatever follows the pixels.
