@@ -1,51 +1,29 @@
-#include "figure_model.h"
+#include "planar_dynamics.h"
+
 #include "forward_dynamics.h"
 #include "joint_drives.h"
 #include "sine_table.h"
 
-// The in-plane components of the spatial quantities: motion (vx, vy, wz), force (fx, fy, nz),
-// and the inertia entries (0,0) (0,1) (0,5) (1,1) (1,5) (5,5). For a planar model every other
-// component is exactly zero, and each formula below is the general one with its zero terms left
-// out, in the same order, so the results are the same to the last bit.
+// Each formula below is the general path's with its exact-zero terms left out, in the same order,
+// so the results are the same to the last bit.
 
 namespace {
 
-struct PlanarBody {
-  double sinQ, cosQ;
-  double gravity[2];        // body frame
-  double inertia[6];        // articulated inertia IA
-  double bias[3];           // articulated bias pA
-  double velocity[3];       // body velocity v
-  double gravityWrench[3];  // subtree gravity wrench F
-  double contributedInertia[6];
-  double contributedBias[3];
-  double contributedGravity[3];
-};
-
+// The planar path's own scratch, reused by every figure in turn.
 PlanarBody planarScratch[jointCount];
 
 }  // namespace
 
-// X^T f for a force (f0, f1, f5), X the planar joint transform.
-static inline void planarForceToParent(double out[3], double f0, double f1, double f5, double a,
-                                       double s, double c) {
-  const double h0 = c * f0 - s * f1;
-  const double h1 = s * f0 + c * f1;
-  out[0] = h0;
-  out[1] = h1;
-  out[2] = f5 + a * h1;
-}
-
-// X^T (IA - U U^T / D) X with U = (IA05, IA15, IA55).
-static inline void planarInertiaToParent(double out[6], const double ia[6], double a, double s,
-                                         double c) {
-  const double d = ia[5];
-  const double u0 = ia[2];
-  const double u1 = ia[4];
-  const double p00 = ia[0] - (u0 * u0) / d;
-  const double p01 = ia[1] - (u0 * u1) / d;
-  const double p10 = ia[1] - (u1 * u0) / d;
-  const double p11 = ia[3] - (u1 * u1) / d;
+// X^T (IA - U U^T / D) X with U = (axisX, axisY, axial), D = axial.
+static inline void planarInertiaToParent(PlanarInertia& out, const PlanarInertia& ia, double a,
+                                         double s, double c) {
+  const double d = ia.axial;
+  const double u0 = ia.axisX;
+  const double u1 = ia.axisY;
+  const double p00 = ia.xx - (u0 * u0) / d;
+  const double p01 = ia.xy - (u0 * u1) / d;
+  const double p10 = ia.xy - (u1 * u0) / d;
+  const double p11 = ia.yy - (u1 * u1) / d;
   // Columns 0, 1 and 5 of X (rows 0 and 1; row 5 is (0, 0, 1), which the projection removes).
   const double x00 = c, x10 = -s;
   const double x01 = s, x11 = c;
@@ -58,12 +36,21 @@ static inline void planarInertiaToParent(double out[6], const double ia[6], doub
   const double b11 = p10 * x01 + p11 * x11;
   const double b15 = p10 * x05 + p11 * x15;
   // X^T B
-  out[0] = x00 * b00 + x10 * b10;
-  out[1] = x00 * b01 + x10 * b11;
-  out[2] = x00 * b05 + x10 * b15;
-  out[3] = x01 * b01 + x11 * b11;
-  out[4] = x01 * b05 + x11 * b15;
-  out[5] = x05 * b05 + x15 * b15;
+  out.xx = x00 * b00 + x10 * b10;
+  out.xy = x00 * b01 + x10 * b11;
+  out.axisX = x00 * b05 + x10 * b15;
+  out.yy = x01 * b01 + x11 * b11;
+  out.axisY = x01 * b05 + x11 * b15;
+  out.axial = x05 * b05 + x15 * b15;
+}
+
+static inline void addInertia(PlanarInertia& sum, const PlanarInertia& term) {
+  sum.xx += term.xx;
+  sum.xy += term.xy;
+  sum.axisX += term.axisX;
+  sum.yy += term.yy;
+  sum.axisY += term.axisY;
+  sum.axial += term.axial;
 }
 
 void evaluateDerivativesPlanar(const FigureState& p, const FigureState& q,
@@ -91,20 +78,18 @@ void evaluateDerivativesPlanar(const FigureState& p, const FigureState& q,
     const BodyModel& body = model.bodies[k];
     PlanarBody& b = bodies[k];
     const double m = body.mass;
-    b.inertia[0] = m;
-    b.inertia[1] = 0.0;
-    b.inertia[2] = -m * body.centreOfMass[1];
-    b.inertia[3] = m;
-    b.inertia[4] = m * body.centreOfMass[0];
-    b.inertia[5] = body.rotationalInertia[5];
+    b.inertia.xx = m;
+    b.inertia.xy = 0.0;
+    b.inertia.axisX = -m * body.centreOfMass[1];
+    b.inertia.yy = m;
+    b.inertia.axisY = m * body.centreOfMass[0];
+    b.inertia.axial = body.rotationalInertia[5];
     b.bias[0] = 0.0;
     b.bias[1] = 0.0;
     b.bias[2] = 0.0;
     for (int e = 0; e < body.childCount; ++e) {
       const PlanarBody& child = bodies[body.children[e]];
-      for (int i = 0; i < 6; ++i) {
-        b.inertia[i] += child.contributedInertia[i];
-      }
+      addInertia(b.inertia, child.contributedInertia);
       for (int i = 0; i < 3; ++i) {
         b.bias[i] += child.contributedBias[i];
       }
@@ -113,31 +98,22 @@ void evaluateDerivativesPlanar(const FigureState& p, const FigureState& q,
       const double a = body.jointOffset;
       planarInertiaToParent(b.contributedInertia, b.inertia, a, b.sinQ, b.cosQ);
       // pa = pA + U (p - pA5) / D, with pa5 = p
-      const double u = (p[k] - b.bias[2]) / b.inertia[5];
-      planarForceToParent(b.contributedBias, b.bias[0] + b.inertia[2] * u,
-                          b.bias[1] + b.inertia[4] * u, p[k], a, b.sinQ, b.cosQ);
+      const double u = (p[k] - b.bias[2]) / b.inertia.axial;
+      planarForceToParent(b.contributedBias, b.bias[0] + b.inertia.axisX * u,
+                          b.bias[1] + b.inertia.axisY * u, p[k], a, b.sinQ, b.cosQ);
     }
   }
 
-  // Outward pass: vp = X v_parent, rate = (p - pA5 - U . vp) / D, v = vp + rate e5.
-  for (int k = 0; k < jointCount; ++k) {
-    const BodyModel& body = model.bodies[k];
-    PlanarBody& b = bodies[k];
-    const int parent = body.parent;
-    const double* v = parent == noParent ? nullptr : bodies[parent].velocity;
-    const double v0 = v ? v[0] : model.baseVelocity[0];
-    const double v1 = v ? v[1] : model.baseVelocity[1];
-    const double v5 = v ? v[2] : model.baseVelocity[5];
-    const double u1 = v1 + v5 * body.jointOffset;
-    const double vp0 = b.cosQ * v0 + b.sinQ * u1;
-    const double vp1 = -b.sinQ * v0 + b.cosQ * u1;
-    const double coupling = b.inertia[2] * vp0 + b.inertia[4] * vp1 + b.inertia[5] * v5;
-    const double rate = ((p[k] - b.bias[2]) - coupling) / b.inertia[5];
+  // Outward pass: the joint rate that makes the axial momentum equal p,
+  // rate = (p - pA5 - U . vp) / D.
+  planarVelocityPass(bodies, model, [&](int k, const double vp[3]) {
+    const PlanarBody& b = bodies[k];
+    const double coupling =
+        b.inertia.axisX * vp[0] + b.inertia.axisY * vp[1] + b.inertia.axial * vp[2];
+    const double rate = ((p[k] - b.bias[2]) - coupling) / b.inertia.axial;
     jointRates[k] = rate;
-    b.velocity[0] = vp0;
-    b.velocity[1] = vp1;
-    b.velocity[2] = v5 + rate;
-  }
+    return rate;
+  });
 
   pdJointTorques(pdTorques, jointRates, q);
 
@@ -165,10 +141,10 @@ void evaluateDerivativesPlanar(const FigureState& p, const FigureState& q,
   // dp/dt = F5 - (v x* h)5 + pd + drive, h = IA v + pA
   for (int k = 0; k < jointCount; ++k) {
     const PlanarBody& b = bodies[k];
-    const double* ia = b.inertia;
+    const PlanarInertia& ia = b.inertia;
     const double* v = b.velocity;
-    const double h0 = ia[0] * v[0] + ia[1] * v[1] + ia[2] * v[2] + b.bias[0];
-    const double h1 = ia[1] * v[0] + ia[3] * v[1] + ia[4] * v[2] + b.bias[1];
+    const double h0 = ia.xx * v[0] + ia.xy * v[1] + ia.axisX * v[2] + b.bias[0];
+    const double h1 = ia.xy * v[0] + ia.yy * v[1] + ia.axisY * v[2] + b.bias[1];
     const double cross = v[0] * h1 - v[1] * h0;
     momentumRates[k] = ((b.gravityWrench[2] - cross) + pdTorques[k]) + driveTorques[k];
   }

@@ -56,7 +56,7 @@ void rotateToChild(Vector3& out, const Vector3& g, double twistSin, double twist
 void inertiaToParent(SpatialInertia& out, const SpatialInertia& ia, double a, double b,
                      double twistSin, double twistCos, double sinQ, double cosQ) {
   // Ia = IA - U U^T / D; its row and column 5 are exactly zero and are skipped below.
-  const double d = ia[20];
+  const double d = ia[axialIndex];
   double projected[5][5];
   for (int i = 0; i < 5; ++i) {
     for (int j = 0; j < 5; ++j) {
@@ -99,7 +99,7 @@ void inertiaToParent(SpatialInertia& out, const SpatialInertia& ia, double a, do
 void biasToParent(SpatialVector& out, const SpatialVector& pA, const SpatialInertia& ia, double p,
                   double a, double b, double twistSin, double twistCos, double sinQ, double cosQ) {
   // pa = pA + U u with u = (p - pA5) / D; its axial component is p itself.
-  const double u = (p - pA[5]) / ia[20];
+  const double u = (p - pA[5]) / ia[axialIndex];
   SpatialVector pa;
   for (int i = 0; i < 5; ++i) {
     pa[i] = pA[i] + ia[axisColumn[i]] * u;
@@ -115,7 +115,7 @@ void jointRateFromMomentum(double& rate, double p, const SpatialVector& pA, cons
   for (int i = 1; i < 6; ++i) {
     coupling += ia[axisColumn[i]] * vp[i];
   }
-  rate = ((p - pA[5]) - coupling) / ia[20];
+  rate = ((p - pA[5]) - coupling) / ia[axialIndex];
 }
 
 void addJointRate(SpatialVector& out, const SpatialVector& vp, double rate) {

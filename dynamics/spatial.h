@@ -53,8 +53,9 @@ constexpr int inertiaIndex(int i, int j) {
   return i <= j ? 6 * i - i * (i - 1) / 2 + (j - i) : 6 * j - j * (j - 1) / 2 + (i - j);
 }
 
-// Stored indices of the joint-axis column U = M * e5; D = U5 is index 20.
+// Stored indices of the joint-axis column U = M * e5; D = U5 is the last.
 constexpr int axisColumn[6] = {5, 10, 14, 17, 19, 20};
+constexpr int axialIndex = axisColumn[5];
 
 // Joint geometry, in every operation below: a = jointOffset along the parent's x, b = axialOffset
 // toward the joint frame's -z, the fixed twist (twistSin, twistCos) about the parent's x, and the

@@ -2,9 +2,7 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
-
-#include "tga_decode.h"
+#include "tga.h"
 
 // Creates the texture for a decoded picture and uploads level 0.
 static void uploadTexture(TgaImage& image) {
@@ -30,11 +28,7 @@ static void uploadTexture(TgaImage& image) {
 }
 
 bool loadTga(TgaImage& image, const char* fileName) {
-  std::FILE* file = std::fopen(fileName, "rb");
-  if (!file) return false;
-  const bool decoded = decodeTga(image, file);
-  std::fclose(file);
-  if (!decoded) return false;
+  if (!decodeTgaFile(image, fileName)) return false;
   uploadTexture(image);
   return true;
 }

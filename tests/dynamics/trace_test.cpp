@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -106,4 +107,38 @@ TEST(Trace, EveryPrintsTickZeroEachKthAndTheLast) {
   for (int record = 0; record < 100; ++record) EXPECT_EQ(lastLines[record], all[300 + record]);
   // The modes matter.
   EXPECT_NE(runTrace("--ticks 7").out, last.out);
+}
+
+// 64-bit FNV-1a of the bytes.
+static std::uint64_t fnv1a(const std::string& bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325u;
+  for (unsigned char byte : bytes) {
+    hash ^= byte;
+    hash *= 0x100000001b3u;
+  }
+  return hash;
+}
+
+// The crowd's states over 200 ticks, to the last bit. Every build (release and sanitizers alike)
+// holds its trace to the same hashes, so all of them compute the same arithmetic. A refactoring
+// must keep them; a change meant to alter the trajectories puts the hashes printed below into the
+// table.
+TEST(Trace, TwoHundredTicksHashToThePinnedValues) {
+  const struct {
+    const char* arguments;
+    std::uint64_t hash;
+  } runs[] = {
+      {"--ticks 200 --every 50", 0xff1856a3419e068du},
+      {"--ticks 200 --every 50 --limb-mode 1 --torso-mode -1", 0x20c024c63b4a3d05u},
+  };
+  for (const auto& run : runs) {
+    const RunResult r = runTrace(run.arguments);
+    ASSERT_EQ(r.status, 0) << run.arguments;
+    ASSERT_EQ(lines(r.out).size(), 500u) << run.arguments;
+    const std::uint64_t hash = fnv1a(r.out);
+    char printed[32];
+    std::snprintf(printed, sizeof printed, "0x%016llxu", static_cast<unsigned long long>(hash));
+    EXPECT_EQ(hash, run.hash) << "papercrowd-trace " << run.arguments << " now hashes to "
+                              << printed;
+  }
 }

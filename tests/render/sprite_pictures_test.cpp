@@ -3,24 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "joint_id.h"
 #include "sprite_art.h"
 #include "sprite_names.h"
 #include "sprite_quad.h"
-#include "tga_decode.h"
+#include "tga.h"
 
 namespace {
 
 bool load(TgaImage& image, int sprite) {
   const std::string path = std::string(SPRITE_DIR) + "/" + spriteFileNames[sprite];
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  const bool ok = decodeTga(image, file);
-  std::fclose(file);
-  return ok;
+  return decodeTgaFile(image, path.c_str());
 }
 
 // Alpha of the picture at a point of its quad (scene units in the sprite's joint frame), read the

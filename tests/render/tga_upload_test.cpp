@@ -4,11 +4,12 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "tga.h"
 #include "tga_loader.h"
 #include "x_session.h"
 
@@ -39,29 +40,16 @@ XSession TgaUpload::session;
 std::string writePicture(unsigned width, unsigned height, int depth) {
   const std::string path = ::testing::TempDir() + "upload_" + std::to_string(width) + "x" +
                            std::to_string(height) + "_" + std::to_string(depth) + ".tga";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  const unsigned char header[18] = {0,
-                                    0,
-                                    2,
-                                    0,
-                                    0,
-                                    0,
-                                    0,
-                                    0,
-                                    0,
-                                    0,
-                                    0,
-                                    0,
-                                    static_cast<unsigned char>(width),
-                                    0,
-                                    static_cast<unsigned char>(height),
-                                    0,
-                                    static_cast<unsigned char>(depth),
-                                    0};
-  std::fwrite(header, 1, sizeof header, file);
-  for (unsigned i = 0; i < width * height * depth / 8; ++i)
-    std::fputc(static_cast<int>(1 + i % 250), file);
-  std::fclose(file);
+  std::vector<std::uint8_t> pixels(std::size_t{width} * height * depth / 8);
+  for (std::size_t i = 0; i < pixels.size(); ++i)
+    pixels[i] = static_cast<std::uint8_t>(1 + i % 250);
+  TgaHeader header;
+  header.width = static_cast<std::uint16_t>(width);
+  header.height = static_cast<std::uint16_t>(height);
+  header.bitsPerPixel = static_cast<std::uint8_t>(depth);
+  TgaBytes bytes;
+  encodeTga(bytes, header, pixels.data());
+  EXPECT_TRUE(writeTgaFile(path.c_str(), bytes)) << path;
   return path;
 }
 

@@ -5,15 +5,17 @@
 
 #include "sprite_art.h"
 #include "sprite_names.h"
-#include "tga_write.h"
+#include "tga.h"
 
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : ".";
   SpritePicture picture;
+  TgaBytes bytes;
   for (int k = 0; k < spriteCount; ++k) {
     drawSpritePicture(picture, k);
+    encodeSpritePicture(bytes, picture);
     const std::string path = folder + "/" + spriteFileNames[k];
-    if (!writeTga(path.c_str(), picture)) {
+    if (!writeTgaFile(path.c_str(), bytes)) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return 1;
     }

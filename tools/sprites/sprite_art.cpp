@@ -194,3 +194,12 @@ void drawSpritePicture(SpritePicture& picture, int sprite) {
     }
   }
 }
+
+void encodeSpritePicture(TgaBytes& out, const SpritePicture& picture) {
+  TgaHeader header;
+  header.width = static_cast<std::uint16_t>(picture.width);
+  header.height = static_cast<std::uint16_t>(picture.height);
+  header.bitsPerPixel = 32;
+  header.descriptor = 8;
+  encodeTga(out, header, picture.rgba.data());
+}

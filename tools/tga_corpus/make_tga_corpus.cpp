@@ -13,36 +13,14 @@
 
 #include "sprite_art.h"
 #include "sprite_names.h"
-#include "tga_write.h"
+#include "tga.h"
 
-using Bytes = std::vector<std::uint8_t>;
+using Bytes = TgaBytes;
 
-static constexpr std::size_t headerBytes = 18;
-
-static bool readFile(Bytes& bytes, const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  bytes.clear();
-  std::uint8_t chunk[4096];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  std::fclose(file);
-  return true;
-}
-
-static bool writeFile(const std::string& path, const Bytes& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && ok;
-}
-
-// The file the sprite writer makes for picture, read back as bytes (the writer only writes files).
-static bool encode(Bytes& bytes, const SpritePicture& picture, const std::string& scratchPath) {
-  const bool ok = writeTga(scratchPath.c_str(), picture) && readFile(bytes, scratchPath);
-  std::remove(scratchPath.c_str());
-  return ok;
+static Bytes encode(const SpritePicture& picture) {
+  Bytes bytes;
+  encodeSpritePicture(bytes, picture);
+  return bytes;
 }
 
 // A width x height piece of a sprite, starting at its middle, so that it holds paint and alpha.
@@ -60,18 +38,32 @@ static void crop(SpritePicture& piece, const SpritePicture& whole, int width, in
   }
 }
 
-// The same picture at 24 bits: B G R A becomes B G R and the depth byte says 24.
-static Bytes withoutAlpha(const Bytes& bgra) {
-  Bytes bgr(bgra.begin(), bgra.begin() + headerBytes);
-  bgr[16] = 24;
-  bgr[17] = 0;
-  for (std::size_t i = headerBytes; i + 4 <= bgra.size(); i += 4)
-    bgr.insert(bgr.end(), &bgra[i], &bgra[i] + 3);
-  return bgr;
+// The picture at 24 bits, its alpha dropped.
+static Bytes withoutAlpha(const SpritePicture& picture) {
+  std::vector<std::uint8_t> rgb;
+  for (std::size_t i = 0; i + 4 <= picture.rgba.size(); i += 4)
+    rgb.insert(rgb.end(), &picture.rgba[i], &picture.rgba[i] + 3);
+  TgaHeader header;
+  header.width = static_cast<std::uint16_t>(picture.width);
+  header.height = static_cast<std::uint16_t>(picture.height);
+  header.bitsPerPixel = 24;
+  Bytes bytes;
+  encodeTga(bytes, header, rgb.data());
+  return bytes;
 }
 
 static Bytes withByte(Bytes bytes, std::size_t at, std::uint8_t value) {
   bytes[at] = value;
+  return bytes;
+}
+
+// The bytes with header fields changed by change(TgaHeader&); the bytes must hold a whole header.
+template <typename Change>
+static Bytes withHeader(Bytes bytes, Change change) {
+  TgaHeader header;
+  readTgaHeader(header, bytes.data());
+  change(header);
+  writeTgaHeader(bytes.data(), header);
   return bytes;
 }
 
@@ -83,13 +75,11 @@ static Bytes cut(const Bytes& bytes, std::size_t length) {
 // A header declaring width x height x depth, followed by pixelBytes bytes of a sprite's pixels.
 static Bytes declared(const Bytes& source, unsigned width, unsigned height, int depth,
                       std::size_t pixelBytes) {
-  Bytes bytes = cut(source, headerBytes + pixelBytes);
-  bytes[12] = static_cast<std::uint8_t>(width & 0xff);
-  bytes[13] = static_cast<std::uint8_t>(width >> 8);
-  bytes[14] = static_cast<std::uint8_t>(height & 0xff);
-  bytes[15] = static_cast<std::uint8_t>(height >> 8);
-  bytes[16] = static_cast<std::uint8_t>(depth);
-  return bytes;
+  return withHeader(cut(source, tgaHeaderBytes + pixelBytes), [&](TgaHeader& header) {
+    header.width = static_cast<std::uint16_t>(width);
+    header.height = static_cast<std::uint16_t>(height);
+    header.bitsPerPixel = static_cast<std::uint8_t>(depth);
+  });
 }
 
 struct NamedBytes {
@@ -98,32 +88,30 @@ struct NamedBytes {
 };
 
 // Valid pictures: every sprite as drawn, and small odd-sized pieces at both depths.
-static bool addValid(std::vector<NamedBytes>& out, const std::string& scratch) {
+static void addValid(std::vector<NamedBytes>& out) {
   SpritePicture whole, piece;
-  Bytes bytes;
   for (int k = 0; k < spriteCount; ++k) {
     drawSpritePicture(whole, k);
-    if (!encode(bytes, whole, scratch)) return false;
-    out.push_back({std::string("valid-32-") + spriteFileNames[k], bytes});
+    out.push_back({std::string("valid-32-") + spriteFileNames[k], encode(whole)});
   }
   drawSpritePicture(whole, headSprite);
   const int sizes[][2] = {{1, 1}, {3, 2}, {5, 3}, {7, 7}, {8, 4}, {33, 9}, {64, 1}, {1, 64}};
   for (const auto& size : sizes) {
     crop(piece, whole, size[0], size[1]);
-    if (!encode(bytes, piece, scratch)) return false;
     const std::string tag = std::to_string(size[0]) + "x" + std::to_string(size[1]);
-    out.push_back({"valid-32-" + tag + ".tga", bytes});
-    out.push_back({"valid-24-" + tag + ".tga", withoutAlpha(bytes)});
+    out.push_back({"valid-32-" + tag + ".tga", encode(piece)});
+    out.push_back({"valid-24-" + tag + ".tga", withoutAlpha(piece)});
   }
   // Accepted oddities: a top-left origin, a descriptor with every bit set, bytes after the pixels.
   crop(piece, whole, 5, 3);
-  if (!encode(bytes, piece, scratch)) return false;
-  out.push_back({"valid-top-left.tga", withByte(bytes, 17, 0x28)});
-  out.push_back({"valid-descriptor-ff.tga", withByte(bytes, 17, 0xff)});
+  const Bytes bytes = encode(piece);
+  out.push_back(
+      {"valid-top-left.tga", withHeader(bytes, [](TgaHeader& h) { h.descriptor = 0x28; })});
+  out.push_back(
+      {"valid-descriptor-ff.tga", withHeader(bytes, [](TgaHeader& h) { h.descriptor = 0xff; })});
   Bytes footer = bytes;
   footer.insert(footer.end(), 26, 0xee);
   out.push_back({"valid-footer.tga", footer});
-  return true;
 }
 
 // Broken pictures, all derived from a small valid one.
@@ -135,10 +123,12 @@ static void addBroken(std::vector<NamedBytes>& out, const Bytes& small, const By
         {"header-byte-" + std::to_string(at) + ".tga", withByte(small, at, at == 2 ? 3 : 1)});
   }
   for (std::uint8_t type : {0, 1, 3, 9, 10, 11, 255}) {
-    out.push_back({"image-type-" + std::to_string(type) + ".tga", withByte(small, 2, type)});
+    out.push_back({"image-type-" + std::to_string(type) + ".tga",
+                   withHeader(small, [&](TgaHeader& h) { h.imageType = type; })});
   }
   for (std::uint8_t depth : {0, 1, 8, 15, 16, 23, 25, 31, 33, 48, 64, 255}) {
-    out.push_back({"depth-" + std::to_string(depth) + ".tga", withByte(small, 16, depth)});
+    out.push_back({"depth-" + std::to_string(depth) + ".tga",
+                   withHeader(small, [&](TgaHeader& h) { h.bitsPerPixel = depth; })});
   }
   out.push_back({"width-0.tga", declared(small, 0, 3, 32, 60)});
   out.push_back({"height-0.tga", declared(small, 5, 0, 24, 60)});
@@ -150,7 +140,7 @@ static void addBroken(std::vector<NamedBytes>& out, const Bytes& small, const By
   }
   out.push_back({"cut-one-pixel-byte.tga", cut(small, small.size() - 1)});
   out.push_back(
-      {"cut-half-sprite.tga", cut(large, headerBytes + (large.size() - headerBytes) / 2)});
+      {"cut-half-sprite.tga", cut(large, tgaHeaderBytes + (large.size() - tgaHeaderBytes) / 2)});
 
   // Declared sizes far beyond the bytes that follow, some whose byte count wraps in 32 bits.
   struct Huge {
@@ -177,11 +167,10 @@ static void addBroken(std::vector<NamedBytes>& out, const Bytes& small, const By
 
 // The fourteen sprite files, each broken in a different way, except for one odd-width 24-bit
 // picture that loads: the demo must start, print its count and draw what it can.
-static bool addHostile(std::vector<NamedBytes>& out, const std::string& scratch) {
+static void addHostile(std::vector<NamedBytes>& out) {
   SpritePicture whole, piece;
-  Bytes arm, leg;
   drawSpritePicture(whole, 1);
-  if (!encode(arm, whole, scratch)) return false;
+  const Bytes arm = encode(whole);
   drawSpritePicture(whole, 11);
   // One column less: 223 pixels, rows of 669 bytes at 24 bits.
   piece.width = whole.width - 1;
@@ -191,28 +180,26 @@ static bool addHostile(std::vector<NamedBytes>& out, const std::string& scratch)
     const auto first = whole.rgba.begin() + static_cast<std::ptrdiff_t>(row) * whole.width * 4;
     piece.rgba.insert(piece.rgba.end(), first, first + piece.width * 4);
   }
-  if (!encode(leg, piece, scratch)) return false;
 
   // In table order: torso, right arm (upper, lower, hand), left arm, right leg (upper, lower,
   // foot), left leg, head.
   const Bytes cases[spriteCount] = {
-      declared(arm, 65535, 65535, 32, 64),                     // declares 16 GiB, gives 64 bytes
-      cut(arm, headerBytes + (arm.size() - headerBytes) / 2),  // half its pixels
-      withByte(arm, 0, 5),                                     // an image ID
-      withByte(arm, 1, 1),                                     // a colour map
-      withByte(arm, 2, 10),                                    // run-length encoded
-      withByte(arm, 5, 16),                                    // colour-map length
-      withByte(arm, 8, 7),                                     // X origin
-      withByte(arm, 11, 1),                                    // Y origin
-      declared(arm, 0, 64, 32, 64),                            // width 0
-      declared(arm, 96, 0, 32, 64),                            // height 0
-      withByte(arm, 16, 16),                                   // 16 bits per pixel
-      withoutAlpha(leg),                                       // odd width at 24 bits: loads
-      Bytes(),                                                 // empty
-      cut(arm, 17),                                            // header cut short
+      declared(arm, 65535, 65535, 32, 64),  // declares 16 GiB, gives 64 bytes
+      cut(arm, tgaHeaderBytes + (arm.size() - tgaHeaderBytes) / 2),  // half its pixels
+      withHeader(arm, [](TgaHeader& h) { h.idLength = 5; }),
+      withHeader(arm, [](TgaHeader& h) { h.colourMapType = 1; }),
+      withHeader(arm, [](TgaHeader& h) { h.imageType = 10; }),  // run-length encoded
+      withHeader(arm, [](TgaHeader& h) { h.colourMapLength = 16; }),
+      withHeader(arm, [](TgaHeader& h) { h.xOrigin = 7; }),
+      withHeader(arm, [](TgaHeader& h) { h.yOrigin = 256; }),
+      declared(arm, 0, 64, 32, 64),  // width 0
+      declared(arm, 96, 0, 32, 64),  // height 0
+      withHeader(arm, [](TgaHeader& h) { h.bitsPerPixel = 16; }),
+      withoutAlpha(piece),  // odd width at 24 bits: loads
+      Bytes(),              // empty
+      cut(arm, 17),         // header cut short
   };
   for (int k = 0; k < spriteCount; ++k) out.push_back({spriteFileNames[k], cases[k]});
-  return true;
 }
 
 int main(int argc, char** argv) {
@@ -221,28 +208,20 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[2];
-  const std::string scratch = folder + "/.drawing.tga";
   std::vector<NamedBytes> files;
-  bool ok;
   if (std::strcmp(argv[1], "hostile") == 0) {
-    ok = addHostile(files, scratch);
+    addHostile(files);
   } else {
-    ok = addValid(files, scratch);
-    if (ok) {
-      Bytes small, large;
-      for (const NamedBytes& f : files) {
-        if (f.name == "valid-32-5x3.tga") small = f.bytes;
-        if (f.name == std::string("valid-32-") + spriteFileNames[1]) large = f.bytes;
-      }
-      addBroken(files, small, large);
+    addValid(files);
+    Bytes small, large;
+    for (const NamedBytes& f : files) {
+      if (f.name == "valid-32-5x3.tga") small = f.bytes;
+      if (f.name == std::string("valid-32-") + spriteFileNames[1]) large = f.bytes;
     }
-  }
-  if (!ok) {
-    std::fprintf(stderr, "cannot draw the pictures in %s\n", folder.c_str());
-    return 1;
+    addBroken(files, small, large);
   }
   for (const NamedBytes& f : files) {
-    if (!writeFile(folder + "/" + f.name, f.bytes)) {
+    if (!writeTgaFile((folder + "/" + f.name).c_str(), f.bytes)) {
       std::fprintf(stderr, "cannot write %s/%s\n", folder.c_str(), f.name.c_str());
       return 1;
     }
