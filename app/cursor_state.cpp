@@ -5,3 +5,13 @@ bool changeCursor(CursorState& state, bool visible) {
   state.shown = visible;
   return true;
 }
+
+void driveDisplayCounter(bool visible, int (*showCall)(bool show)) {
+  if (visible) {
+    while (showCall(true) < 0) {
+    }
+  } else {
+    while (showCall(false) >= 0) {
+    }
+  }
+}

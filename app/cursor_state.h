@@ -11,3 +11,9 @@ struct CursorState {
 // Records the wanted state; true when it differs from the recorded one and the platform must be
 // asked.
 bool changeCursor(CursorState& state, bool visible);
+
+// Brings a display counter to the wanted state: the cursor shows while the counter is not
+// negative. showCall raises (true) or lowers (false) it by one and returns the new count, as
+// Windows' ShowCursor does. The counter need not start at 0: freeglut raises it once when it
+// creates the window, so a single lowering would leave the cursor shown.
+void driveDisplayCounter(bool visible, int (*showCall)(bool show));

@@ -15,10 +15,12 @@ bool readPointer(int& x, int& y) {
 
 void movePointer(int x, int y) { SetCursorPos(x, y); }
 
+static int countedShow(bool show) { return ShowCursor(show ? TRUE : FALSE); }
+
 void showCursor(bool visible) {
   // ShowCursor raises or lowers a display counter; the cursor shows while it is not negative.
-  // One call per change keeps the counter at 0 (shown) or -1 (hidden).
+  // Driven only on a change, the counter rests at 0 (shown) or -1 (hidden).
   static CursorState cursor;
   if (!changeCursor(cursor, visible)) return;
-  ShowCursor(visible ? TRUE : FALSE);
+  driveDisplayCounter(visible, countedShow);
 }

@@ -5,7 +5,8 @@
 #
 #   bash scripts/windows-build.sh [--no-install] [extra cmake arguments]
 #
-# --no-install: install nothing; without the MinGW-w64 compiler exit with status 77 (skipped).
+# --no-install: install nothing; without the MinGW-w64 compiler exit with status 77 (skipped), or
+# fail under CI (CI=true).
 # freeglut is built once and kept outside the clone, in
 # ${XDG_CACHE_HOME:-$HOME/.cache}/papercrowd/freeglut-mingw (remove it to rebuild).
 set -euo pipefail
@@ -21,6 +22,10 @@ fi
 if [ $install -eq 1 ]; then
   bash scripts/install-deps.sh
 elif ! command -v x86_64-w64-mingw32-g++ >/dev/null; then
+  if [ "${CI:-}" = true ]; then
+    echo "windows-build: FAILED, CI=true and x86_64-w64-mingw32-g++ is not installed" >&2
+    exit 1
+  fi
   echo "windows-build: skipped, x86_64-w64-mingw32-g++ is not installed (bash scripts/install-deps.sh)" >&2
   exit 77
 fi
