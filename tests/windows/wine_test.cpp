@@ -202,6 +202,10 @@ TEST_F(Wine, MouseLookTurnsTheViewAndTheCursorComesBack) {
   pressKey(session, XK_Insert);
   ASSERT_TRUE(pointerReaches(200, 200)) << "Insert puts the pointer at (200, 200)";
   EXPECT_TRUE(cursorBecomes(false, progressMs)) << "mouse look hides the cursor";
+  // Insert moved the pointer before mouse look read it: its place before does not turn the view.
+  const Footprint switchedOn = look();
+  EXPECT_NEAR(switchedOn.centreX, before.centreX, 6) << "the view turned on Insert";
+  EXPECT_NEAR(switchedOn.centreY, before.centreY, 6) << "the view turned on Insert";
 
   // 40 pixels right and 30 up turn the view right by 0.2 rad and up by 0.15: the crowd moves left
   // and down in the picture, at least to where the turned camera sees the sphere's centre or its
