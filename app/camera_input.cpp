@@ -1,6 +1,6 @@
 #include "camera_input.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "idle_tick.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include "camera_input.h"
 #include "crowd.h"

@@ -1,14 +1,14 @@
-#include <GL/glut.h>
+#include <GL/freeglut.h>
+#include <GL/glx.h>
 #include <X11/Xlib.h>
 
+#include "cursor_state.h"
 #include "pointer.h"
 
-// The pointer is read and warped in root-window coordinates through a connection of our own:
-// freeglut does not share its display connection.
-static Display* pointerDisplay() {
-  static Display* display = XOpenDisplay(nullptr);
-  return display;
-}
+// The pointer is read and warped in root-window coordinates on the display GLUT opened (its
+// -display option, else DISPLAY): the connection that holds the current GL context. Every call
+// comes from a GLUT callback, after the window and its context exist.
+static Display* pointerDisplay() { return glXGetCurrentDisplay(); }
 
 bool readPointer(int& x, int& y) {
   Display* display = pointerDisplay();
@@ -31,9 +31,7 @@ void movePointer(int x, int y) {
 }
 
 void showCursor(bool visible) {
-  // The window starts with the cursor shown. Mouse look asks every tick, so only a change is sent.
-  static bool shown = true;
-  if (visible == shown) return;
-  shown = visible;
+  static CursorState cursor;
+  if (!changeCursor(cursor, visible)) return;
   glutSetCursor(visible ? GLUT_CURSOR_INHERIT : GLUT_CURSOR_NONE);
 }

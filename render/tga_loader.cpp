@@ -1,5 +1,8 @@
 #include "tga_loader.h"
 
+#ifdef _WIN32
+#include <windows.h>  // the Windows GL header needs its calling-convention macros
+#endif
 #include <GL/gl.h>
 
 #include "tga.h"
