@@ -41,7 +41,7 @@ constexpr int limbs[4][3] = {
 
 }  // namespace
 
-// Appends the child's three slots to the parent's three lists, each to the list of its kind.
+// Appends the child's four slots to the parent's four lists, each to the list of its kind.
 static void appendContributions(BodyModel& parent, const BodyModel& child, int childId) {
   parent.children[parent.childCount++] = childId;
   parent.inertiaContributions.entries[parent.inertiaContributions.count++] =
@@ -49,6 +49,8 @@ static void appendContributions(BodyModel& parent, const BodyModel& child, int c
   parent.biasContributions.entries[parent.biasContributions.count++] = &child.contributedBias;
   parent.gravityContributions.entries[parent.gravityContributions.count++] =
       &child.contributedGravityLoad;
+  parent.momentumContributions.entries[parent.momentumContributions.count++] =
+      &child.contributedMomentum;
 }
 
 void buildFigureModel() {
@@ -76,6 +78,7 @@ void buildFigureModel() {
     body.inertiaContributions.count = 0;
     body.biasContributions.count = 0;
     body.gravityContributions.count = 0;
+    body.momentumContributions.count = 0;
     body.childCount = 0;
   }
 

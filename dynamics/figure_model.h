@@ -19,6 +19,7 @@ struct BodyModel {
   InertiaList inertiaContributions;
   VectorList biasContributions;
   VectorList gravityContributions;
+  VectorList momentumContributions;
   int children[maxContributions];  // the same children as the lists, as JointIds, in list order
   int childCount;
 
@@ -26,6 +27,7 @@ struct BodyModel {
   SpatialInertia contributedInertia;
   SpatialVector contributedBias;
   SpatialVector contributedGravityLoad;
+  SpatialVector contributedMomentum;
 };
 
 // The one constant model shared by all figures.

@@ -4,8 +4,8 @@
 #include "joint_id.h"
 #include "spatial.h"
 
-// Per-body scratch of the general path, reused by every figure in turn; the planar path has its
-// own.
+// Per-body scratch of the general path (evaluation and start-up momenta), reused by every figure
+// in turn; the planar path has its own.
 struct BodyScratch {
   double sinQ, cosQ;                   // of the body's joint angle, from the sine table
   Vector3 bodyGravity;                 // gravity acceleration in the body frame

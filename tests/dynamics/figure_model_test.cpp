@@ -87,6 +87,7 @@ TEST_F(FigureModelTest, ContributionListsPointAtTheChildrensSlots) {
     ASSERT_EQ(body.inertiaContributions.count, expectedCount[k]) << k;
     ASSERT_EQ(body.biasContributions.count, expectedCount[k]) << k;
     ASSERT_EQ(body.gravityContributions.count, expectedCount[k]) << k;
+    ASSERT_EQ(body.momentumContributions.count, expectedCount[k]) << k;
     ASSERT_EQ(body.childCount, expectedCount[k]) << k;
     for (int e = 0; e < expectedCount[k]; ++e) {
       const int c = expectedChildren[k][e];
@@ -96,6 +97,7 @@ TEST_F(FigureModelTest, ContributionListsPointAtTheChildrensSlots) {
       EXPECT_EQ(body.inertiaContributions.entries[e], &child.contributedInertia);
       EXPECT_EQ(body.biasContributions.entries[e], &child.contributedBias);
       EXPECT_EQ(body.gravityContributions.entries[e], &child.contributedGravityLoad);
+      EXPECT_EQ(body.momentumContributions.entries[e], &child.contributedMomentum);
     }
   }
 }

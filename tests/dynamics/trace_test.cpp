@@ -1,6 +1,7 @@
 // papercrowd-trace run as a separate program: its options, errors and output shape.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -17,7 +18,9 @@ struct RunResult {
 };
 
 RunResult runTrace(const std::string& arguments) {
-  const std::string errFile = testing::TempDir() + "trace_stderr.txt";
+  // ctest runs the tests of this file side by side: each process keeps its own stderr file.
+  const std::string errFile =
+      testing::TempDir() + "trace_stderr_" + std::to_string(getpid()) + ".txt";
   const std::string command = std::string(TRACE_PROGRAM) + " " + arguments + " 2>" + errFile;
   RunResult result;
   FILE* pipe = popen(command.c_str(), "r");
@@ -29,6 +32,7 @@ RunResult runTrace(const std::string& arguments) {
   FILE* err = fopen(errFile.c_str(), "r");
   while (err && (n = fread(buffer, 1, sizeof buffer, err)) > 0) result.err.append(buffer, n);
   if (err) fclose(err);
+  std::remove(errFile.c_str());
   return result;
 }
 
