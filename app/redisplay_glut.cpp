@@ -1,0 +1,5 @@
+#include <GL/glut.h>
+
+#include "redisplay.h"
+
+void requestRedisplay() { glutPostRedisplay(); }
