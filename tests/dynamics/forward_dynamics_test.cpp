@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <tuple>
 
 #include "dense_oracle.h"
 #include "figure_model.h"
@@ -96,25 +98,48 @@ void expectMomentumRatesMatchHamiltonian(void (*evaluate)(const FigureState&, co
 
 }  // namespace
 
-TEST_F(ForwardDynamics, JointRatesSolveTheJointSpaceInertia) {
-  ASSERT_TRUE(figureModel.planar);
-  expectRatesMatchInertiaSolve(evaluateDerivatives);
-  expectRatesMatchInertiaSolve(evaluateDerivativesGeneral);
+// Each evaluator against each dense oracle, on the crowd's own planar figure and on a figure
+// twisted out of the plane, where the fast path must give way to the general one.
+enum class Model { Planar, Twisted };
+enum class Oracle { InertiaSolve, Hamiltonian };
+
+class DenseOracle : public ForwardDynamics,
+                    public ::testing::WithParamInterface<std::tuple<Model, Oracle>> {};
+
+TEST_P(DenseOracle, RecursionAgreesWithTheDenseOracle) {
+  const auto [model, oracle] = GetParam();
+  if (model == Model::Twisted) twistModel(figureModel);
+  ASSERT_EQ(figureModel.planar, model == Model::Planar);
+  for (auto evaluate : {evaluateDerivatives, evaluateDerivativesGeneral}) {
+    if (oracle == Oracle::InertiaSolve) {
+      expectRatesMatchInertiaSolve(evaluate);
+    } else {
+      expectMomentumRatesMatchHamiltonian(evaluate);
+    }
+  }
 }
 
-TEST_F(ForwardDynamics, GeneralJointRatesSolveTheInertiaOfATwistedFigure) {
-  twistModel(figureModel);
-  ASSERT_FALSE(figureModel.planar);
-  expectRatesMatchInertiaSolve(evaluateDerivatives);
-}
+INSTANTIATE_TEST_SUITE_P(
+    ModelByOracle, DenseOracle,
+    ::testing::Combine(::testing::Values(Model::Planar, Model::Twisted),
+                       ::testing::Values(Oracle::InertiaSolve, Oracle::Hamiltonian)),
+    [](const ::testing::TestParamInfo<std::tuple<Model, Oracle>>& info) {
+      const bool planar = std::get<0>(info.param) == Model::Planar;
+      const bool solve = std::get<1>(info.param) == Oracle::InertiaSolve;
+      return std::string(planar ? "Planar" : "Twisted") + (solve ? "InertiaSolve" : "Hamiltonian");
+    });
 
-TEST_F(ForwardDynamics, MomentumRatesAreHamiltonsEquations) {
-  expectMomentumRatesMatchHamiltonian(evaluateDerivatives);
-}
-
-TEST_F(ForwardDynamics, GeneralMomentumRatesAreHamiltonsEquationsOfATwistedFigure) {
-  twistModel(figureModel);
-  expectMomentumRatesMatchHamiltonian(evaluateDerivatives);
+// The inward passes visit every body once, each after all of its children, the Torso last.
+TEST_F(ForwardDynamics, InwardOrderVisitsChildrenBeforeParents) {
+  int position[jointCount];
+  for (int k = 0; k < jointCount; ++k) position[k] = -1;
+  for (int i = 0; i < jointCount; ++i) {
+    ASSERT_EQ(position[inwardOrder[i]], -1) << "body " << inwardOrder[i] << " twice";
+    position[inwardOrder[i]] = i;
+  }
+  for (int k = 1; k < jointCount; ++k)
+    EXPECT_LT(position[k], position[figureModel.bodies[k].parent]) << "body " << k;
+  EXPECT_EQ(inwardOrder[jointCount - 1], Torso);
 }
 
 // The planar path drops only exact zeros, so it must agree with the general path to the bit,
