@@ -15,19 +15,19 @@ struct BodyRow {
 
 // The right leg's light body is the middle one; the left leg's, as in the arms, the end one.
 constexpr BodyRow bodyTable[jointCount] = {
-    {2.0, 0.33, 0.66, 0.0},         // Torso
-    {1.0, 0.33, 0.33, 1.0},            // RightUpperArm
+    {2.0, 0.33, 0.66, 0.0},    // Torso
+    {1.0, 0.33, 0.33, 1.0},    // RightUpperArm
     {1.0, 0.33, 0.33, 1.0},    // RightLowerArm
     {0.2, 0.066, 0.066, 1.0},  // RightHand
-    {1.0, 0.33, 0.33, 1.0},            // LeftUpperArm
-    {1.0, 0.33, 0.33, 1.0},     // LeftLowerArm
-    {0.2, 0.33, 0.066, 1.0},    // LeftHand
-    {1.0, 0.33, 0.33, 1.0},            // RightUpperLeg
+    {1.0, 0.33, 0.33, 1.0},    // LeftUpperArm
+    {1.0, 0.33, 0.33, 1.0},    // LeftLowerArm
+    {0.2, 0.33, 0.066, 1.0},   // LeftHand
+    {1.0, 0.33, 0.33, 1.0},    // RightUpperLeg
     {0.2, 0.33, 0.066, 1.0},   // RightLowerLeg
     {1.0, 0.33, 0.33, 1.0},    // RightFoot
-    {1.0, 0.33, 0.33, 1.0},            // LeftUpperLeg
-    {1.0, 0.33, 0.33, 1.0},     // LeftLowerLeg
-    {0.2, 0.33, 0.066, 1.0},    // LeftFoot
+    {1.0, 0.33, 0.33, 1.0},    // LeftUpperLeg
+    {1.0, 0.33, 0.33, 1.0},    // LeftLowerLeg
+    {0.2, 0.33, 0.066, 1.0},   // LeftFoot
 };
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 
-// The thirteen simulated joints and bodies of a figure, in this order everywhere: the Torso, then
-// each limb's three joints from the torso outwards. Every parent has a smaller id than its children.
+// The thirteen simulated joints and bodies of a figure, in this order everywhere: the Torso,
+// then each limb's three joints from the torso outwards. Every parent has a smaller id than its
+// children.
 enum JointId : int {
   Torso = 0,
   RightUpperArm = 1,

@@ -119,15 +119,16 @@ TEST_P(DenseOracle, RecursionAgreesWithTheDenseOracle) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ModelByOracle, DenseOracle,
-    ::testing::Combine(::testing::Values(Model::Planar, Model::Twisted),
-                       ::testing::Values(Oracle::InertiaSolve, Oracle::Hamiltonian)),
-    [](const ::testing::TestParamInfo<std::tuple<Model, Oracle>>& info) {
-      const bool planar = std::get<0>(info.param) == Model::Planar;
-      const bool solve = std::get<1>(info.param) == Oracle::InertiaSolve;
-      return std::string(planar ? "Planar" : "Twisted") + (solve ? "InertiaSolve" : "Hamiltonian");
-    });
+INSTANTIATE_TEST_SUITE_P(ModelByOracle, DenseOracle,
+                         ::testing::Combine(::testing::Values(Model::Planar, Model::Twisted),
+                                            ::testing::Values(Oracle::InertiaSolve,
+                                                              Oracle::Hamiltonian)),
+                         [](const ::testing::TestParamInfo<std::tuple<Model, Oracle>>& info) {
+                           const bool planar = std::get<0>(info.param) == Model::Planar;
+                           const bool solve = std::get<1>(info.param) == Oracle::InertiaSolve;
+                           return std::string(planar ? "Planar" : "Twisted") +
+                                  (solve ? "InertiaSolve" : "Hamiltonian");
+                         });
 
 // The inward passes visit every body once, each after all of its children, the Torso last.
 TEST_F(ForwardDynamics, InwardOrderVisitsChildrenBeforeParents) {

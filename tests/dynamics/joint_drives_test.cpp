@@ -12,11 +12,19 @@ struct JointGain {
   double target, stiffness, damping;  // damping 0 marks the Torso's, which varies
 };
 const JointGain pose[jointCount] = {
-    {-1.570796, 50, 0},  // Torso
-    {-0.785398, 60, 5.1},          {0, 20, 5.1}, {0, 10, 5.1},  // right arm
-    {0.785398, 50, 5.1},           {0, 20, 5.1}, {0, 10, 5.1},  // left arm
-    {-0.5235986666666667, 50, 5.1}, {0, 20, 5.1}, {0, 20, 5.1},  // right leg
-    {0.5235986666666667, 60, 5.1},  {0, 20, 5.1}, {0, 20, 5.1},  // left leg
+    {-1.570796, 50, 0},              // Torso
+    {-0.785398, 60, 5.1},            // RightUpperArm
+    {0, 20, 5.1},                    // RightLowerArm
+    {0, 10, 5.1},                    // RightHand
+    {0.785398, 50, 5.1},             // LeftUpperArm
+    {0, 20, 5.1},                    // LeftLowerArm
+    {0, 10, 5.1},                    // LeftHand
+    {-0.5235986666666667, 50, 5.1},  // RightUpperLeg
+    {0, 20, 5.1},                    // RightLowerLeg
+    {0, 20, 5.1},                    // RightFoot
+    {0.5235986666666667, 60, 5.1},   // LeftUpperLeg
+    {0, 20, 5.1},                    // LeftLowerLeg
+    {0, 20, 5.1},                    // LeftFoot
 };
 
 // A figure at the pose and at rest feels no PD torque; moved off it by delta, each joint alone is
@@ -79,7 +87,8 @@ TEST(JointDrives, LimbDrivesActOnTheirDiagonalsTheWayThePoseLeans) {
       const bool driven = (mode == 0 && diagonal >= 10) || (mode == 1 && diagonal <= 9);
       for (int k : upperLimbs) {
         const double push = driven ? std::copysign(100.0, pose[k].target) : 0.0;
-        EXPECT_EQ(driveTorques[k], push) << "mode " << mode << ", diagonal " << diagonal << ", " << k;
+        EXPECT_EQ(driveTorques[k], push)
+            << "mode " << mode << ", diagonal " << diagonal << ", " << k;
       }
       EXPECT_EQ(driveTorques[Torso], 0.0) << "the limb mode leaves the torso alone";
     }

@@ -41,11 +41,16 @@ void multiplyTop(const double b[16]) {
 bool* capability(GLenum cap) {
   RecordingGl& gl = recordingGl;
   switch (cap) {
-    case GL_TEXTURE_2D: return &gl.texture2d;
-    case GL_DEPTH_TEST: return &gl.depthTest;
-    case GL_FOG: return &gl.fog;
-    case GL_ALPHA_TEST: return &gl.alphaTest;
-    default: return nullptr;
+    case GL_TEXTURE_2D:
+      return &gl.texture2d;
+    case GL_DEPTH_TEST:
+      return &gl.depthTest;
+    case GL_FOG:
+      return &gl.fog;
+    case GL_ALPHA_TEST:
+      return &gl.alphaTest;
+    default:
+      return nullptr;
   }
 }
 

@@ -88,9 +88,7 @@ static Colour torsoPaint(Point p, int) {
 static const double elbowX = limbPlacements[0].middle.x;
 static const double kneeX = limbPlacements[2].middle.x;
 
-static bool upperArmShape(Point p, int) {
-  return inCapsule(p, {0.1, 0}, 0.2, {elbowX, 0}, 0.17);
-}
+static bool upperArmShape(Point p, int) { return inCapsule(p, {0.1, 0}, 0.2, {elbowX, 0}, 0.17); }
 static Colour upperArmPaint(Point, int) { return sleeve; }
 
 static bool lowerArmShape(Point p, int) { return inCapsule(p, {0.08, 0}, 0.16, {1.55, 0}, 0.12); }
@@ -103,9 +101,7 @@ static bool handShape(Point p, int side) {
 }
 static Colour handPaint(Point, int) { return skin; }
 
-static bool upperLegShape(Point p, int) {
-  return inCapsule(p, {0.12, 0}, 0.26, {kneeX, 0}, 0.21);
-}
+static bool upperLegShape(Point p, int) { return inCapsule(p, {0.12, 0}, 0.26, {kneeX, 0}, 0.21); }
 static Colour upperLegPaint(Point, int) { return trousers; }
 
 static bool lowerLegShape(Point p, int) { return inCapsule(p, {0.1, 0}, 0.19, {1.5, 0}, 0.15); }
