@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <ostream>
+#include <string>
 
 #include "camera.h"
 #include "crowd_renderer.h"
@@ -34,6 +35,19 @@ struct MoveCase {
 };
 void PrintTo(const MoveCase& c, std::ostream* os) { *os << "key " << c.key; }
 
+std::string arrowName(const ::testing::TestParamInfo<MoveCase>& info) {
+  switch (info.param.key) {
+    case GLUT_KEY_UP:
+      return "Up";
+    case GLUT_KEY_DOWN:
+      return "Down";
+    case GLUT_KEY_LEFT:
+      return "Left";
+    default:
+      return "Right";
+  }
+}
+
 class ArrowKey : public CameraInput, public ::testing::WithParamInterface<MoveCase> {};
 
 // The start view looks along -z; left is -x.
@@ -49,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(Arrows, ArrowKey,
                          ::testing::Values(MoveCase{GLUT_KEY_UP, 0.0, 0.0, 99.0},
                                            MoveCase{GLUT_KEY_DOWN, 0.0, 0.0, 101.0},
                                            MoveCase{GLUT_KEY_LEFT, -1.0, 0.0, 100.0},
-                                           MoveCase{GLUT_KEY_RIGHT, 1.0, 0.0, 100.0}));
+                                           MoveCase{GLUT_KEY_RIGHT, 1.0, 0.0, 100.0}),
+                         arrowName);
 
 TEST_F(CameraInput, ForwardFollowsPitchButSidewaysStaysHorizontal) {
   camera.yaw = 0.5f;
@@ -95,7 +110,11 @@ INSTANTIATE_TEST_SUITE_P(
                       DriveCase{{GLUT_KEY_F11, GLUT_KEY_F9}, 0, 0},
                       DriveCase{{GLUT_KEY_F8, GLUT_KEY_F10}, 1, -1},  // F10 keeps the limb mode
                       DriveCase{{GLUT_KEY_F8, GLUT_KEY_F11}, 1, 1},
-                      DriveCase{{GLUT_KEY_F11, GLUT_KEY_F10}, 0, -1}));
+                      DriveCase{{GLUT_KEY_F11, GLUT_KEY_F10}, 0, -1}),
+    [](const ::testing::TestParamInfo<DriveCase>& info) {
+      return "F" + std::to_string(info.param.keys[0]) + "ThenF" +
+             std::to_string(info.param.keys[1]);
+    });
 
 TEST_F(CameraInput, InsertTogglesMouseLookAndRecentresThePointer) {
   fakePointer.x = 17;
@@ -133,7 +152,10 @@ INSTANTIATE_TEST_SUITE_P(Keys, OtherKey,
                          ::testing::Values(GLUT_KEY_F1, GLUT_KEY_F2, GLUT_KEY_F3, GLUT_KEY_F5,
                                            GLUT_KEY_F6, GLUT_KEY_F7, GLUT_KEY_F12, GLUT_KEY_PAGE_UP,
                                            GLUT_KEY_PAGE_DOWN, GLUT_KEY_HOME, GLUT_KEY_END, 97, 98,
-                                           0, -1, 0x7fffffff));
+                                           0, -1, 0x7fffffff),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return "Code" + std::to_string(info.index);
+                         });
 
 TEST(CameraInputExit, F4EndsTheProcessWithStatusZero) {
   EXPECT_EXIT(onSpecialKey(GLUT_KEY_F4, 0, 0), ::testing::ExitedWithCode(0), "");
@@ -170,7 +192,10 @@ INSTANTIATE_TEST_SUITE_P(Pointer, MouseLook, ::testing::Values(
     LookCase{199, 201, 0.0, 0.0, false},
     LookCase{202, 200, -0.01, 0.0, true},   // just outside it
     LookCase{200, 215, 0.0, 0.075, true},   // down tilts the view down
-    LookCase{180, 190, 0.1, -0.05, true}));
+    LookCase{180, 190, 0.1, -0.05, true}),
+    [](const ::testing::TestParamInfo<LookCase>& info) {
+      return "At" + std::to_string(info.param.px) + "x" + std::to_string(info.param.py);
+    });
 // clang-format on
 
 TEST_F(CameraInput, MouseLookOffShowsTheCursorAndLeavesThePointerAlone) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <tuple>
 
@@ -102,6 +103,12 @@ void expectMomentumRatesMatchHamiltonian(void (*evaluate)(const FigureState&, co
 // twisted out of the plane, where the fast path must give way to the general one.
 enum class Model { Planar, Twisted };
 enum class Oracle { InertiaSolve, Hamiltonian };
+void PrintTo(Model model, std::ostream* os) {
+  *os << (model == Model::Planar ? "planar" : "twisted");
+}
+void PrintTo(Oracle oracle, std::ostream* os) {
+  *os << (oracle == Oracle::InertiaSolve ? "inertia solve" : "Hamiltonian");
+}
 
 class DenseOracle : public ForwardDynamics,
                     public ::testing::WithParamInterface<std::tuple<Model, Oracle>> {};
