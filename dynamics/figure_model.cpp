@@ -7,7 +7,6 @@ FigureModel figureModel;
 namespace {
 
 struct BodyRow {
-  int parent;
   double mass;
   double iyy;
   double izz;
@@ -16,27 +15,19 @@ struct BodyRow {
 
 // The right leg's light body is the middle one; the left leg's, as in the arms, the end one.
 constexpr BodyRow bodyTable[jointCount] = {
-    {noParent, 2.0, 0.33, 0.66, 0.0},         // Torso
-    {Torso, 1.0, 0.33, 0.33, 1.0},            // RightUpperArm
-    {RightUpperArm, 1.0, 0.33, 0.33, 1.0},    // RightLowerArm
-    {RightLowerArm, 0.2, 0.066, 0.066, 1.0},  // RightHand
-    {Torso, 1.0, 0.33, 0.33, 1.0},            // LeftUpperArm
-    {LeftUpperArm, 1.0, 0.33, 0.33, 1.0},     // LeftLowerArm
-    {LeftLowerArm, 0.2, 0.33, 0.066, 1.0},    // LeftHand
-    {Torso, 1.0, 0.33, 0.33, 1.0},            // RightUpperLeg
-    {RightUpperLeg, 0.2, 0.33, 0.066, 1.0},   // RightLowerLeg
-    {RightLowerLeg, 1.0, 0.33, 0.33, 1.0},    // RightFoot
-    {Torso, 1.0, 0.33, 0.33, 1.0},            // LeftUpperLeg
-    {LeftUpperLeg, 1.0, 0.33, 0.33, 1.0},     // LeftLowerLeg
-    {LeftLowerLeg, 0.2, 0.33, 0.066, 1.0},    // LeftFoot
-};
-
-// Limbs in the order that fixes the Torso's sums: upper, middle and end body of each.
-constexpr int limbs[4][3] = {
-    {RightUpperArm, RightLowerArm, RightHand},
-    {LeftUpperArm, LeftLowerArm, LeftHand},
-    {RightUpperLeg, RightLowerLeg, RightFoot},
-    {LeftUpperLeg, LeftLowerLeg, LeftFoot},
+    {2.0, 0.33, 0.66, 0.0},    // Torso
+    {1.0, 0.33, 0.33, 1.0},    // RightUpperArm
+    {1.0, 0.33, 0.33, 1.0},    // RightLowerArm
+    {0.2, 0.066, 0.066, 1.0},  // RightHand
+    {1.0, 0.33, 0.33, 1.0},    // LeftUpperArm
+    {1.0, 0.33, 0.33, 1.0},    // LeftLowerArm
+    {0.2, 0.33, 0.066, 1.0},   // LeftHand
+    {1.0, 0.33, 0.33, 1.0},    // RightUpperLeg
+    {0.2, 0.33, 0.066, 1.0},   // RightLowerLeg
+    {1.0, 0.33, 0.33, 1.0},    // RightFoot
+    {1.0, 0.33, 0.33, 1.0},    // LeftUpperLeg
+    {1.0, 0.33, 0.33, 1.0},    // LeftLowerLeg
+    {0.2, 0.33, 0.066, 1.0},   // LeftFoot
 };
 
 }  // namespace
@@ -63,7 +54,6 @@ void buildFigureModel() {
   for (int k = 0; k < jointCount; ++k) {
     BodyModel& body = model.bodies[k];
     const BodyRow& row = bodyTable[k];
-    body.parent = row.parent;
     body.rotationalInertia = RotationalInertia{{0.01, 0.0, 0.0, row.iyy, 0.0, row.izz}};
     body.centreOfMass = Vector3{{0.5, 0.0, 0.0}};
     body.mass = row.mass;
@@ -82,10 +72,15 @@ void buildFigureModel() {
     body.childCount = 0;
   }
 
-  for (const auto& limb : limbs) {
-    appendContributions(model.bodies[limb[1]], model.bodies[limb[2]], limb[2]);
-    appendContributions(model.bodies[limb[0]], model.bodies[limb[1]], limb[1]);
-    appendContributions(model.bodies[Torso], model.bodies[limb[0]], limb[0]);
+  // The tree comes from the limb table: each limb hangs from the Torso, joint after joint.
+  model.bodies[Torso].parent = noParent;
+  for (const Limb& limb : limbs) {
+    model.bodies[limb.upper].parent = Torso;
+    model.bodies[limb.lower].parent = limb.upper;
+    model.bodies[limb.end].parent = limb.lower;
+    appendContributions(model.bodies[limb.lower], model.bodies[limb.end], limb.end);
+    appendContributions(model.bodies[limb.upper], model.bodies[limb.lower], limb.lower);
+    appendContributions(model.bodies[Torso], model.bodies[limb.upper], limb.upper);
   }
 
   model.planar = isPlanarModel(model);

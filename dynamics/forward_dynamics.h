@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "figure_state.h"
 #include "joint_id.h"
 #include "spatial.h"
@@ -19,11 +21,20 @@ struct BodyScratch {
 
 extern BodyScratch bodyScratch[jointCount];
 
-// Leaves first, each body after all its children: right arm, left arm, right leg, left leg, Torso.
-constexpr int inwardOrder[jointCount] = {RightHand,     RightLowerArm, RightUpperArm, LeftHand,
-                                         LeftLowerArm,  LeftUpperArm,  RightFoot,     RightLowerLeg,
-                                         RightUpperLeg, LeftFoot,      LeftLowerLeg,  LeftUpperLeg,
-                                         Torso};
+// Leaves first, each body after all its children: every limb from its end inwards, in the order
+// of the limb table, then the Torso.
+constexpr std::array<int, jointCount> makeInwardOrder() {
+  std::array<int, jointCount> order{};
+  int n = 0;
+  for (const Limb& limb : limbs) {
+    order[n++] = limb.end;
+    order[n++] = limb.lower;
+    order[n++] = limb.upper;
+  }
+  order[n] = Torso;
+  return order;
+}
+constexpr std::array<int, jointCount> inwardOrder = makeInwardOrder();
 
 // Hamilton's equations of one figure: jointRates = H(q)^-1 p and
 // momentumRates = -dV/dq + dT/dq|qdot + pdTorques + driveTorques. Reads driveTorques and

@@ -16,24 +16,6 @@ double spinAngle = 0;
 float headTilt = 0;
 float headTiltSpeed = 0.01f;
 
-constexpr float sphereRadius = 40;
-
-// One arm or leg: where it hangs from the torso, where its middle joint sits, and its three joints
-// (upper, lower, end), which are also the sprites drawn for it.
-struct LimbChain {
-  float rootX, rootY;      // shoulder or hip, in the torso frame
-  float middleX, middleY;  // elbow or knee, in the upper joint's frame
-  int upper, lower, end;
-};
-
-static const LimbChain limbChains[4] = {
-    {0.2f, -0.7f, 1.7f, -0.1f, RightUpperArm, RightLowerArm, RightHand},
-    {0.2f, 0.7f, 1.7f, 0.1f, LeftUpperArm, LeftLowerArm, LeftHand},
-    {3.5f, -0.4f, 1.6f, 0, RightUpperLeg, RightLowerLeg, RightFoot},
-    {3.5f, 0.4f, 1.6f, 0, LeftUpperLeg, LeftLowerLeg, LeftFoot},
-};
-constexpr float handOrFootOffset = 1.6f;  // from the elbow or knee
-
 // Turns the current frame about its z axis by a joint angle (rad).
 static void rotateJoint(double angle) {
   glRotatef(static_cast<float>(angle * degreesPerRadian), 0, 0, 1);
@@ -84,21 +66,21 @@ static void setUpFrame() {
 }
 
 // One limb: upper, middle and end frames nested; children drawn before their parents.
-static void drawLimb(const LimbChain& chain, const FigureState& angles) {
+static void drawLimb(const Limb& limb, const LimbPlacement& placement, const FigureState& angles) {
   glPushMatrix();
-  glTranslatef(chain.rootX, chain.rootY, 0);
-  rotateJoint(angles[chain.upper]);
+  glTranslatef(placement.root.x, placement.root.y, 0);
+  rotateJoint(angles[limb.upper]);
   glPushMatrix();
-  glTranslatef(chain.middleX, chain.middleY, 0);
-  rotateJoint(angles[chain.lower]);
+  glTranslatef(placement.middle.x, placement.middle.y, 0);
+  rotateJoint(angles[limb.lower]);
   glPushMatrix();
-  glTranslatef(handOrFootOffset, 0, 0);
-  rotateJoint(angles[chain.end]);
-  drawSprite(bodySprites[chain.end]);
+  glTranslatef(handOrFootOffset.x, handOrFootOffset.y, 0);
+  rotateJoint(angles[limb.end]);
+  drawSprite(bodySprites[limb.end]);
   glPopMatrix();
-  drawSprite(bodySprites[chain.lower]);
+  drawSprite(bodySprites[limb.lower]);
   glPopMatrix();
-  drawSprite(bodySprites[chain.upper]);
+  drawSprite(bodySprites[limb.upper]);
   glPopMatrix();
 }
 
@@ -112,8 +94,8 @@ static void drawFigure(const FigureState& angles, double latitude, double longit
 
   // The head hangs from the base frame, not from the torso.
   glPushMatrix();
-  glRotatef(headTilt - 90, 0, 0, 1);
-  glTranslatef(-1.8f, -0.2f, 0);
+  glRotatef(headTilt + headTurn, 0, 0, 1);
+  glTranslatef(headOffset.x, headOffset.y, 0);
   drawSprite(bodySprites[headSprite]);
   glPopMatrix();
 
@@ -124,7 +106,7 @@ static void drawFigure(const FigureState& angles, double latitude, double longit
   glPushMatrix();
   rotateJoint(angles[Torso]);
   drawSprite(bodySprites[Torso]);
-  for (const LimbChain& chain : limbChains) drawLimb(chain, angles);
+  for (int i = 0; i < limbCount; ++i) drawLimb(limbs[i], limbPlacements[i], angles);
   glPopMatrix();
 
   glDisable(GL_ALPHA_TEST);

@@ -1,9 +1,7 @@
 #pragma once
 
+#include "figure_drawing.h"
 #include "sprites.h"
-
-constexpr double degreesPerRadian = 57.29577951308232;  // 180 / pi
-constexpr int pixelsPerUnit = 128;                      // picture pixels per scene unit
 
 // Program-wide scene state, never reset.
 extern float aspectRatio;    // window width / height, used by the projection

@@ -1,6 +1,6 @@
 #include "sprite_quad.h"
 
-#include "crowd_renderer.h"
+#include "figure_drawing.h"
 
 void spriteQuad(QuadVertex quad[4], const TgaImage& image) {
   const double a = static_cast<double>(image.width) / pixelsPerUnit;

@@ -55,9 +55,15 @@ TEST(Crowd, NonFiniteFigureStaysNonFiniteAndAlone) {
   }
   EXPECT_TRUE(bad37);
   EXPECT_TRUE(bad12);
+  // The bad figures' mirror images share their drives but not their state: they move on exactly
+  // like the other untouched figures of the same diagonals.
   for (int k = 0; k < jointCount; ++k) {
-    EXPECT_EQ(jointAngles[73][k], jointAngles[37 + 36][k]);
     EXPECT_TRUE(std::isfinite(jointAngles[73][k]));  // same diagonal as 37, unharmed
+    EXPECT_EQ(jointAngles[73][k], jointAngles[28][k]);
+    EXPECT_EQ(jointMomenta[73][k], jointMomenta[28][k]);
     EXPECT_TRUE(std::isfinite(jointAngles[21][k]));  // same diagonal as 12
+    EXPECT_EQ(jointAngles[21][k], jointAngles[30][k]);
+    EXPECT_EQ(jointMomenta[21][k], jointMomenta[30][k]);
   }
+  EXPECT_NE(jointAngles[73][Torso], jointAngles[21][Torso]);
 }

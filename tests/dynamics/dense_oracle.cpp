@@ -238,3 +238,25 @@ void ensureFigureModel() {
     built = true;
   }
 }
+
+void twistModel(FigureModel& model) {
+  for (int k = 0; k < jointCount; ++k) {
+    BodyModel& body = model.bodies[k];
+    const double twist = 0.4 * k - 2.1;
+    body.twistSin = std::sin(twist);
+    body.twistCos = std::cos(twist);
+    body.axialOffset = 0.1 * (k % 4) - 0.15;
+    const double c[3] = {0.5, 0.04 * (k % 3), -0.03 * (k % 5) + 0.05};
+    body.centreOfMass = Vector3{{c[0], c[1], c[2]}};
+    const double m = body.mass;
+    const double c2 = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
+    // J about the joint = J about the centre of mass + m (|c|^2 1 - c c^T)
+    const double centroidal[6] = {0.02 * m, 0.001 * m, -0.002 * m, 0.05 * m, 0.003 * m, 0.06 * m};
+    body.rotationalInertia = RotationalInertia{
+        {centroidal[0] + m * (c2 - c[0] * c[0]), centroidal[1] - m * c[0] * c[1],
+         centroidal[2] - m * c[0] * c[2], centroidal[3] + m * (c2 - c[1] * c[1]),
+         centroidal[4] - m * c[1] * c[2], centroidal[5] + m * (c2 - c[2] * c[2])}};
+  }
+  model.gravity = Vector3{{0.3, -9.80665, 0.7}};
+  model.planar = isPlanarModel(model);
+}

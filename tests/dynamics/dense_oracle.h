@@ -42,5 +42,10 @@ void oracleJointRates(FigureState& rates, const FigureModel& model, const Figure
 // T + V = p^T H(q)^-1 p / 2 + sum of m g-height, with the library sine and cosine (smooth in q).
 double oracleHamiltonian(const FigureModel& model, const FigureState& p, const FigureState& q);
 
+// Gives every joint a twist and an axial offset, and every body a centre of mass and products
+// of inertia off the plane, with rotational inertias that stay physically consistent: a model
+// only the general 6-D path can evaluate.
+void twistModel(FigureModel& model);
+
 // Builds the figure model once per test process.
 void ensureFigureModel();

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "dense_oracle.h"
+#include "forward_dynamics.h"
 
 namespace {
 
@@ -11,56 +14,80 @@ class FigureModelTest : public ::testing::Test {
   void SetUp() override { ensureFigureModel(); }
 };
 
-struct BodyCase {
-  JointId id;
-  int parent;
-  double mass, iyy, izz;
-};
-
 }  // namespace
 
-// The table is not mirror-symmetric: the right leg's light body is its middle one, and only the
-// right hand has the light Iyy.
-TEST_F(FigureModelTest, BodyTable) {
-  const BodyCase cases[] = {
-      {Torso, noParent, 2.0, 0.33, 0.66},
-      {RightUpperArm, Torso, 1.0, 0.33, 0.33},
-      {RightLowerArm, RightUpperArm, 1.0, 0.33, 0.33},
-      {RightHand, RightLowerArm, 0.2, 0.066, 0.066},
-      {LeftUpperArm, Torso, 1.0, 0.33, 0.33},
-      {LeftLowerArm, LeftUpperArm, 1.0, 0.33, 0.33},
-      {LeftHand, LeftLowerArm, 0.2, 0.33, 0.066},
-      {RightUpperLeg, Torso, 1.0, 0.33, 0.33},
-      {RightLowerLeg, RightUpperLeg, 0.2, 0.33, 0.066},
-      {RightFoot, RightLowerLeg, 1.0, 0.33, 0.33},
-      {LeftUpperLeg, Torso, 1.0, 0.33, 0.33},
-      {LeftLowerLeg, LeftUpperLeg, 1.0, 0.33, 0.33},
-      {LeftFoot, LeftLowerLeg, 0.2, 0.33, 0.066},
-  };
+// The tree: the Torso is the root, each parent comes before its children, and four chains of
+// three bodies hang from the Torso.
+TEST_F(FigureModelTest, FourChainsOfThreeHangFromTheTorso) {
+  EXPECT_EQ(figureModel.bodies[Torso].parent, noParent);
+  int depthCount[4] = {1, 0, 0, 0};
+  for (int k = 1; k < jointCount; ++k) {
+    const int parent = figureModel.bodies[k].parent;
+    ASSERT_GE(parent, 0) << k;
+    EXPECT_LT(parent, k) << "body " << k << " before its parent";
+    int depth = 0;
+    for (int b = k; b != Torso; b = figureModel.bodies[b].parent) ++depth;
+    ASSERT_LE(depth, 3) << k;
+    ++depthCount[depth];
+  }
+  EXPECT_EQ(depthCount[1], 4);
+  EXPECT_EQ(depthCount[2], 4);
+  EXPECT_EQ(depthCount[3], 4);
+}
+
+// The physical facts of the bodies: 10.8 in all; the arms' and the left leg's end bodies and the
+// right leg's middle one are the light ones; every body reaches 1 along its x axis with its centre
+// of mass half way; and the one inertia that moves the figure, Izz about the joint, is at least
+// what the mass alone gives there.
+TEST_F(FigureModelTest, BodiesHoldTheFiguresMassesAndShapes) {
   double totalMass = 0.0;
-  for (const BodyCase& c : cases) {
-    const BodyModel& body = figureModel.bodies[c.id];
-    EXPECT_EQ(body.parent, c.parent) << c.id;
-    EXPECT_EQ(body.mass, c.mass) << c.id;
-    EXPECT_EQ(body.rotationalInertia[0], 0.01) << c.id;
-    EXPECT_EQ(body.rotationalInertia[3], c.iyy) << c.id;
-    EXPECT_EQ(body.rotationalInertia[5], c.izz) << c.id;
-    EXPECT_EQ(body.rotationalInertia[1], 0.0);
-    EXPECT_EQ(body.rotationalInertia[2], 0.0);
-    EXPECT_EQ(body.rotationalInertia[4], 0.0);
-    EXPECT_EQ(body.centreOfMass[0], 0.5);
-    EXPECT_EQ(body.centreOfMass[1], 0.0);
-    EXPECT_EQ(body.centreOfMass[2], 0.0);
-    EXPECT_EQ(body.jointOffset, c.id == Torso ? 0.0 : 1.0) << c.id;
-    EXPECT_EQ(body.axialOffset, 0.0);
-    EXPECT_EQ(body.twistSin, 0.0);
-    EXPECT_EQ(body.twistCos, 1.0);
+  for (int k = 0; k < jointCount; ++k) {
+    const BodyModel& body = figureModel.bodies[k];
     totalMass += body.mass;
+    const bool light = k == RightHand || k == LeftHand || k == RightLowerLeg || k == LeftFoot;
+    EXPECT_EQ(body.mass, k == Torso ? 2.0 : light ? 0.2 : 1.0) << k;
+    EXPECT_EQ(body.centreOfMass[0], 0.5) << k;
+    EXPECT_EQ(body.centreOfMass[1], 0.0) << k;
+    EXPECT_EQ(body.jointOffset, k == Torso ? 0.0 : 1.0) << k;
+    const double cx = body.centreOfMass[0], cy = body.centreOfMass[1];
+    EXPECT_GE(body.rotationalInertia[5], body.mass * (cx * cx + cy * cy)) << k;
   }
   EXPECT_NEAR(totalMass, 10.8, 1e-12);
-  EXPECT_EQ(figureModel.gravity[1], -9.80665);
   EXPECT_EQ(figureModel.gravity[0], 0.0);
+  EXPECT_EQ(figureModel.gravity[1], -9.80665);
   EXPECT_TRUE(figureModel.planar);
+}
+
+// The axes are parallel, so only the mass, the in-plane centre of mass and Izz move the figure:
+// Ixx, Iyy and the products of inertia change nothing, while Izz or the centre of mass does.
+TEST_F(FigureModelTest, OnlyMassCentreOfMassAndIzzMoveTheFigure) {
+  const FigureModel saved = figureModel;
+  FigureState p = {}, q = {};
+  for (int k = 0; k < jointCount; ++k) {
+    q[k] = 0.3 * std::sin(1.7 * k + 0.2);
+    p[k] = 0.5 * std::cos(0.9 * k);
+  }
+  FigureState momentumRates, rates, expected;
+  evaluateDerivatives(p, q, momentumRates, expected);
+
+  for (BodyModel& body : figureModel.bodies) {
+    body.rotationalInertia[0] += 0.4;  // Ixx
+    body.rotationalInertia[1] += 0.01;
+    body.rotationalInertia[3] += 0.7;  // Iyy
+  }
+  evaluateDerivatives(p, q, momentumRates, rates);
+  for (int k = 0; k < jointCount; ++k) EXPECT_NEAR(rates[k], expected[k], 1e-12) << k;
+
+  figureModel = saved;
+  figureModel.bodies[RightLowerArm].rotationalInertia[5] += 0.1;
+  evaluateDerivatives(p, q, momentumRates, rates);
+  EXPECT_GT(std::fabs(rates[RightLowerArm] - expected[RightLowerArm]), 1e-3);
+
+  figureModel = saved;
+  figureModel.bodies[LeftUpperLeg].centreOfMass[0] = 0.6;
+  evaluateDerivatives(p, q, momentumRates, rates);
+  EXPECT_GT(std::fabs(rates[LeftUpperLeg] - expected[LeftUpperLeg]), 1e-3);
+  figureModel = saved;
 }
 
 // Every list names the body's children in the same order, each pointing at the child's slot of

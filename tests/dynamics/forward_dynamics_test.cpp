@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
+#include <string>
+#include <tuple>
 
 #include "dense_oracle.h"
 #include "figure_model.h"
@@ -19,30 +22,6 @@ double maxAbs(const FigureState& s) {
     m = std::max(m, std::fabs(s[k]));
   }
   return m;
-}
-
-// Gives every joint a twist and an axial offset, and every body a centre of mass and products
-// of inertia off the plane, with rotational inertias that stay physically consistent.
-void twistModel(FigureModel& model) {
-  for (int k = 0; k < jointCount; ++k) {
-    BodyModel& body = model.bodies[k];
-    const double twist = 0.4 * k - 2.1;
-    body.twistSin = std::sin(twist);
-    body.twistCos = std::cos(twist);
-    body.axialOffset = 0.1 * (k % 4) - 0.15;
-    const double c[3] = {0.5, 0.04 * (k % 3), -0.03 * (k % 5) + 0.05};
-    body.centreOfMass = Vector3{{c[0], c[1], c[2]}};
-    const double m = body.mass;
-    const double c2 = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
-    // J about the joint = J about the centre of mass + m (|c|^2 1 - c c^T)
-    const double centroidal[6] = {0.02 * m, 0.001 * m, -0.002 * m, 0.05 * m, 0.003 * m, 0.06 * m};
-    body.rotationalInertia = RotationalInertia{
-        {centroidal[0] + m * (c2 - c[0] * c[0]), centroidal[1] - m * c[0] * c[1],
-         centroidal[2] - m * c[0] * c[2], centroidal[3] + m * (c2 - c[1] * c[1]),
-         centroidal[4] - m * c[1] * c[2], centroidal[5] + m * (c2 - c[2] * c[2])}};
-  }
-  model.gravity = Vector3{{0.3, -9.80665, 0.7}};
-  model.planar = isPlanarModel(model);
 }
 
 class ForwardDynamics : public ::testing::Test {
@@ -96,25 +75,55 @@ void expectMomentumRatesMatchHamiltonian(void (*evaluate)(const FigureState&, co
 
 }  // namespace
 
-TEST_F(ForwardDynamics, JointRatesSolveTheJointSpaceInertia) {
-  ASSERT_TRUE(figureModel.planar);
-  expectRatesMatchInertiaSolve(evaluateDerivatives);
-  expectRatesMatchInertiaSolve(evaluateDerivativesGeneral);
+// Each evaluator against each dense oracle, on the crowd's own planar figure and on a figure
+// twisted out of the plane, where the fast path must give way to the general one.
+enum class Model { Planar, Twisted };
+enum class Oracle { InertiaSolve, Hamiltonian };
+void PrintTo(Model model, std::ostream* os) {
+  *os << (model == Model::Planar ? "planar" : "twisted");
+}
+void PrintTo(Oracle oracle, std::ostream* os) {
+  *os << (oracle == Oracle::InertiaSolve ? "inertia solve" : "Hamiltonian");
 }
 
-TEST_F(ForwardDynamics, GeneralJointRatesSolveTheInertiaOfATwistedFigure) {
-  twistModel(figureModel);
-  ASSERT_FALSE(figureModel.planar);
-  expectRatesMatchInertiaSolve(evaluateDerivatives);
+class DenseOracle : public ForwardDynamics,
+                    public ::testing::WithParamInterface<std::tuple<Model, Oracle>> {};
+
+TEST_P(DenseOracle, RecursionAgreesWithTheDenseOracle) {
+  const auto [model, oracle] = GetParam();
+  if (model == Model::Twisted) twistModel(figureModel);
+  ASSERT_EQ(figureModel.planar, model == Model::Planar);
+  for (auto evaluate : {evaluateDerivatives, evaluateDerivativesGeneral}) {
+    if (oracle == Oracle::InertiaSolve) {
+      expectRatesMatchInertiaSolve(evaluate);
+    } else {
+      expectMomentumRatesMatchHamiltonian(evaluate);
+    }
+  }
 }
 
-TEST_F(ForwardDynamics, MomentumRatesAreHamiltonsEquations) {
-  expectMomentumRatesMatchHamiltonian(evaluateDerivatives);
-}
+INSTANTIATE_TEST_SUITE_P(ModelByOracle, DenseOracle,
+                         ::testing::Combine(::testing::Values(Model::Planar, Model::Twisted),
+                                            ::testing::Values(Oracle::InertiaSolve,
+                                                              Oracle::Hamiltonian)),
+                         [](const ::testing::TestParamInfo<std::tuple<Model, Oracle>>& info) {
+                           const bool planar = std::get<0>(info.param) == Model::Planar;
+                           const bool solve = std::get<1>(info.param) == Oracle::InertiaSolve;
+                           return std::string(planar ? "Planar" : "Twisted") +
+                                  (solve ? "InertiaSolve" : "Hamiltonian");
+                         });
 
-TEST_F(ForwardDynamics, GeneralMomentumRatesAreHamiltonsEquationsOfATwistedFigure) {
-  twistModel(figureModel);
-  expectMomentumRatesMatchHamiltonian(evaluateDerivatives);
+// The inward passes visit every body once, each after all of its children, the Torso last.
+TEST_F(ForwardDynamics, InwardOrderVisitsChildrenBeforeParents) {
+  int position[jointCount];
+  for (int k = 0; k < jointCount; ++k) position[k] = -1;
+  for (int i = 0; i < jointCount; ++i) {
+    ASSERT_EQ(position[inwardOrder[i]], -1) << "body " << inwardOrder[i] << " twice";
+    position[inwardOrder[i]] = i;
+  }
+  for (int k = 1; k < jointCount; ++k)
+    EXPECT_LT(position[k], position[figureModel.bodies[k].parent]) << "body " << k;
+  EXPECT_EQ(inwardOrder[jointCount - 1], Torso);
 }
 
 // The planar path drops only exact zeros, so it must agree with the general path to the bit,

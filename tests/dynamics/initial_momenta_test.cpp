@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "dense_oracle.h"
 #include "figure_model.h"
@@ -15,13 +16,25 @@ namespace {
 
 class InitialMomenta : public ::testing::Test {
  protected:
-  void SetUp() override { ensureFigureModel(); }
+  void SetUp() override {
+    ensureFigureModel();
+    saved = figureModel;
+  }
+  void TearDown() override { figureModel = saved; }
+
+  FigureModel saved;
 };
+
+// On the crowd's planar figure and on one twisted out of the plane, which takes the general path.
+class InitialMomentaOfModel : public InitialMomenta, public ::testing::WithParamInterface<bool> {};
 
 }  // namespace
 
 // rates -> momentaFromRates -> evaluateDerivatives -> the same rates; and p = H(q) qdot.
-TEST_F(InitialMomenta, RoundTripThroughTheDynamics) {
+TEST_P(InitialMomentaOfModel, RoundTripThroughTheDynamics) {
+  const bool planar = GetParam();
+  if (!planar) twistModel(figureModel);
+  ASSERT_EQ(figureModel.planar, planar);
   for (const TestState& s : makeTestStates()) {
     const FigureState& rates = s.p;  // any numbers will do as rates
     FigureState momenta, dp, back;
@@ -41,6 +54,11 @@ TEST_F(InitialMomenta, RoundTripThroughTheDynamics) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(PlanarAndTwisted, InitialMomentaOfModel, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "Planar" : "Twisted");
+                         });
 
 TEST_F(InitialMomenta, RestGivesZeroMomentaAtAnyAngles) {
   for (const TestState& s : makeTestStates()) {

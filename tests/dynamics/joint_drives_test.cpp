@@ -2,95 +2,117 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <cmath>
 
 namespace {
 
-struct DiagonalCase {
-  int limbMode, row, column;
-  bool limbDriven;
-  double damping;
+// The pose every figure is pulled towards, and how hard: pi/2, pi/4 and pi/6 with pi taken as
+// 3.141592; the right upper arm and the left upper leg are stiffer than their mirror images.
+struct JointGain {
+  double target, stiffness, damping;  // damping 0 marks the Torso's, which varies
+};
+const JointGain pose[jointCount] = {
+    {-1.570796, 50, 0},              // Torso
+    {-0.785398, 60, 5.1},            // RightUpperArm
+    {0, 20, 5.1},                    // RightLowerArm
+    {0, 10, 5.1},                    // RightHand
+    {0.785398, 50, 5.1},             // LeftUpperArm
+    {0, 20, 5.1},                    // LeftLowerArm
+    {0, 10, 5.1},                    // LeftHand
+    {-0.5235986666666667, 50, 5.1},  // RightUpperLeg
+    {0, 20, 5.1},                    // RightLowerLeg
+    {0, 20, 5.1},                    // RightFoot
+    {0.5235986666666667, 60, 5.1},   // LeftUpperLeg
+    {0, 20, 5.1},                    // LeftLowerLeg
+    {0, 20, 5.1},                    // LeftFoot
 };
 
-}  // namespace
+// A figure at the pose and at rest feels no PD torque; moved off it by delta, each joint alone is
+// pulled back by stiffness x delta; turning at rate w, each joint alone is held back by
+// damping x w. The joints do not feel each other.
+TEST(JointDrives, PdTorqueIsZeroAtThePoseAndPullsBackWithTheStatedGains) {
+  setFigureDrives(0, 0, 2, 7);  // diagonal 9: torso damping 12
+  FigureState atPose, rest = {}, torques;
+  for (int k = 0; k < jointCount; ++k) atPose[k] = pose[k].target;
+  pdJointTorques(torques, rest, atPose);
+  for (int k = 0; k < jointCount; ++k) EXPECT_EQ(torques[k], 0.0) << "joint " << k;
+
+  for (int j = 0; j < jointCount; ++j) {
+    const double damping = j == Torso ? 12.0 : pose[j].damping;
+    FigureState moved = atPose, turning = {};
+    moved[j] += 0.25;
+    turning[j] = -0.75;
+    FigureState pulled, held;
+    pdJointTorques(pulled, rest, moved);
+    pdJointTorques(held, turning, atPose);
+    for (int k = 0; k < jointCount; ++k) {
+      EXPECT_NEAR(pulled[k], k == j ? -pose[j].stiffness * 0.25 : 0.0, 1e-12) << j << " " << k;
+      EXPECT_NEAR(held[k], k == j ? damping * 0.75 : 0.0, 1e-12) << j << " " << k;
+    }
+  }
+
+  // The Torso's start angle -1.57 lies just above its target.
+  FigureState start = {};
+  start[Torso] = -1.57;
+  pdJointTorques(torques, rest, start);
+  EXPECT_NEAR(torques[Torso], -0.0398, 5e-5);
+}
+
+// The torso's damping grows along the crowd's diagonal: 3 at row 0, column 0, 21 at the far corner.
+TEST(JointDrives, TorsoDampingIsTheDiagonalPlusThree) {
+  for (int row = 0; row < 10; ++row) {
+    for (int column = 0; column < 10; column += 3) {
+      setFigureDrives(0, 0, row, column);
+      EXPECT_EQ(torsoDamping, row + column + 3.0);
+      FigureState turning = {}, angles = {}, torques;
+      angles[Torso] = -1.570796;
+      turning[Torso] = 1;
+      pdJointTorques(torques, turning, angles);
+      EXPECT_EQ(torques[Torso], -(row + column + 3.0)) << row << " " << column;
+    }
+  }
+}
+
+// Limb mode 0 drives the diagonals 10 to 18, mode 1 the diagonals 0 to 9, any other mode none.
+// A driven figure's four upper limbs are pushed with 100 the way their pose leans (right limbs
+// negative, left positive); nothing else is driven by the limb mode.
+TEST(JointDrives, LimbDrivesActOnTheirDiagonalsTheWayThePoseLeans) {
+  const int upperLimbs[] = {RightUpperArm, LeftUpperArm, RightUpperLeg, LeftUpperLeg};
+  for (int mode : {0, 1, 2, -1}) {
+    for (int diagonal = 0; diagonal <= 18; ++diagonal) {
+      const int row = diagonal < 10 ? diagonal : 9, column = diagonal - row;
+      for (int k = 0; k < jointCount; ++k) driveTorques[k] = 7.0;  // stale values from elsewhere
+      driveTorques[Torso] = 0;
+      setFigureDrives(mode, 0, row, column);
+      const bool driven = (mode == 0 && diagonal >= 10) || (mode == 1 && diagonal <= 9);
+      for (int k : upperLimbs) {
+        const double push = driven ? std::copysign(100.0, pose[k].target) : 0.0;
+        EXPECT_EQ(driveTorques[k], push)
+            << "mode " << mode << ", diagonal " << diagonal << ", " << k;
+      }
+      EXPECT_EQ(driveTorques[Torso], 0.0) << "the limb mode leaves the torso alone";
+    }
+  }
+  // The eight joints below the upper limbs are never driven.
+  for (int k : {2, 3, 5, 6, 8, 9, 11, 12}) driveTorques[k] = 0.0;
+  setFigureDrives(0, 1, 9, 9);
+  for (int k : {2, 3, 5, 6, 8, 9, 11, 12}) EXPECT_EQ(driveTorques[k], 0.0) << k;
+}
 
 TEST(JointDrives, ModesStartAtZero) {
   EXPECT_EQ(limbDriveMode, 0);
   EXPECT_EQ(torsoDriveMode, 0);
 }
 
-// Damping grows along the diagonal; one diagonal half of the crowd gets the limb drives.
-TEST(JointDrives, LimbDrivesAndDampingFollowTheDiagonal) {
-  const DiagonalCase cases[] = {
-      {0, 0, 0, false, 3.0},  {0, 9, 9, true, 21.0},   {0, 2, 7, false, 12.0},
-      {0, 4, 5, false, 12.0}, {0, 5, 5, true, 13.0},   {1, 4, 5, true, 12.0},
-      {1, 5, 5, false, 13.0}, {1, 0, 0, true, 3.0},    {2, 0, 0, false, 3.0},
-      {2, 9, 9, false, 21.0}, {-1, 9, 9, false, 21.0},
-  };
-  for (const DiagonalCase& c : cases) {
-    for (int k = 0; k < jointCount; ++k) driveTorques[k] = 7.0;  // stale values from elsewhere
-    setFigureDrives(c.limbMode, 0, c.row, c.column);
-    EXPECT_EQ(torsoDamping, c.damping);
-    const double drive = c.limbDriven ? 100.0 : 0.0;
-    EXPECT_EQ(driveTorques[RightUpperArm], -drive) << c.limbMode << " " << c.row << c.column;
-    EXPECT_EQ(driveTorques[RightUpperLeg], -drive);
-    EXPECT_EQ(driveTorques[LeftUpperArm], drive);
-    EXPECT_EQ(driveTorques[LeftUpperLeg], drive);
-    EXPECT_EQ(driveTorques[Torso], 0.0);
-  }
-}
-
+// The torso mode gives the torso's drive its sign, or switches it off; other values keep it.
 TEST(JointDrives, TorsoDriveTakesTheModesSignAndKeepsItsValueOtherwise) {
-  for (FigureState* s : {&driveTorques}) (*s) = FigureState{};
-  setFigureDrives(0, 1, 3, 3);
-  EXPECT_EQ(driveTorques[Torso], 100.0);
-  setFigureDrives(0, 5, 3, 3);
-  EXPECT_EQ(driveTorques[Torso], 100.0);
-  setFigureDrives(0, -1, 3, 3);
-  EXPECT_EQ(driveTorques[Torso], -100.0);
-  setFigureDrives(0, 0, 3, 3);
-  EXPECT_EQ(driveTorques[Torso], 0.0);
-  for (int k : {2, 3, 5, 6, 8, 9, 11, 12}) {
-    EXPECT_EQ(driveTorques[k], 0.0) << k;
+  driveTorques = FigureState{};
+  const int modes[] = {1, 5, -1, 0};
+  const double expected[] = {100.0, 100.0, -100.0, 0.0};
+  for (int i = 0; i < 4; ++i) {
+    setFigureDrives(0, modes[i], 3, 3);
+    EXPECT_EQ(driveTorques[Torso], expected[i]) << "torso mode " << modes[i];
   }
 }
 
-// Targets are pi/2, pi/4, pi/6 with pi as 3.141592; the right arm and left leg are stiffer.
-TEST(JointDrives, PdTorquesPullTowardThePose) {
-  setFigureDrives(0, 0, 2, 7);  // torso damping 12
-  FigureState rates = {}, angles = {}, torques;
-  pdJointTorques(torques, rates, angles);
-  const double expectedAtZero[jointCount] = {50 * -1.570796,
-                                             60 * -0.785398,
-                                             0,
-                                             0,
-                                             50 * 0.785398,
-                                             0,
-                                             0,
-                                             50 * -0.5235986666666667,
-                                             0,
-                                             0,
-                                             60 * 0.5235986666666667,
-                                             0,
-                                             0};
-  for (int k = 0; k < jointCount; ++k) {
-    EXPECT_EQ(torques[k], expectedAtZero[k]) << k;
-  }
-  angles[Torso] = -1.57;
-  pdJointTorques(torques, rates, angles);
-  EXPECT_NEAR(torques[Torso], -0.0398, 5e-5);
-
-  const double stiffness[jointCount] = {50, 60, 20, 10, 50, 20, 10, 50, 20, 20, 60, 20, 20};
-  for (int k = 0; k < jointCount; ++k) {
-    angles[k] = 0.1 * k - 0.3;
-    rates[k] = 0.7 - 0.2 * k;
-  }
-  const double targets[jointCount] = {-1.570796, -0.785398,           0, 0, 0.785398,           0,
-                                      0,         -0.5235986666666667, 0, 0, 0.5235986666666667, 0,
-                                      0};
-  pdJointTorques(torques, rates, angles);
-  for (int k = 0; k < jointCount; ++k) {
-    const double damping = k == Torso ? 12.0 : 5.1;
-    EXPECT_EQ(torques[k], stiffness[k] * (targets[k] - angles[k]) - damping * rates[k]) << k;
-  }
-}
+}  // namespace

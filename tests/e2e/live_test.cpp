@@ -302,16 +302,24 @@ TEST_F(Live, TheCrowdMovesFromSecondToSecond) {
 }
 
 // Allocations on the program's thread while a tick or a frame runs, those its own code asked for
-// told apart from the GL driver's and the X library's, over hundreds of ticks and frames.
+// told apart from the GL driver's and the X library's, over hundreds of ticks and frames; and the
+// pacing of those frames.
 TEST_F(Live, TicksAndFramesAllocateNothing) {
   start(true);
-  if (!heapWatched(probe)) GTEST_SKIP() << "the program's own allocator stands before the probe";
   runFor(60, 20);  // past the first frames, where the driver builds its state
   ProbeReading before = last;
   runFor(300, 100);
   const auto count = [](std::uint64_t after, std::uint64_t before) {
     return static_cast<unsigned long long>(after - before);
   };
+
+  // Pacing: one frame for every three ticks, give or take the frame pending at either end.
+  const unsigned long long ticks = count(last.ticks, before.ticks);
+  const unsigned long long frames = count(last.frames, before.frames);
+  EXPECT_GE(frames + 2, ticks / 3) << ticks << " ticks";
+  EXPECT_LE(frames, ticks / 3 + 1) << ticks << " ticks";
+
+  if (!heapWatched(probe)) GTEST_SKIP() << "the program's own allocator stands before the probe";
   std::printf(
       "mouse look off: %llu ticks allocated %llu times; %llu frames %llu times, the program %llu\n",
       count(last.ticks, before.ticks), count(last.tickAllocations, before.tickAllocations),

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
+#include "figure_drawing.h"
 #include "joint_id.h"
 #include "sprite_art.h"
 #include "sprite_names.h"
@@ -63,50 +65,53 @@ TEST_F(SpritePictures, AllFourteenAreCutOut32BitPicturesOfTheirSize) {
 }
 
 // Where each part meets the next: a point that must be solid in the named picture, in that
-// sprite's own frame. Offsets are the renderer's shoulders, elbows, hips, knees, wrists and ankles.
+// sprite's own frame, at the hanging points the renderer reads. A picture that fails here shows a
+// gap or a loose part in every figure.
 struct Join {
   int sprite;
   double x, y;
-  const char* where;
+  std::string where;
 };
 
-const Join joins[] = {
-    {Torso, 0, 0, "neck"},
-    {Torso, 0.2, -0.7, "right shoulder"},
-    {Torso, 0.2, 0.7, "left shoulder"},
-    {Torso, 3.5, -0.4, "right hip"},
-    {Torso, 3.5, 0.4, "left hip"},
-    {RightUpperArm, 0, 0, "right shoulder"},
-    {RightUpperArm, 1.7, -0.1, "right elbow"},
-    {RightLowerArm, 0, 0, "right elbow"},
-    {RightLowerArm, 1.6, 0, "right wrist"},
-    {RightHand, 0, 0, "right wrist"},
-    {LeftUpperArm, 0, 0, "left shoulder"},
-    {LeftUpperArm, 1.7, 0.1, "left elbow"},
-    {LeftLowerArm, 0, 0, "left elbow"},
-    {LeftLowerArm, 1.6, 0, "left wrist"},
-    {LeftHand, 0, 0, "left wrist"},
-    {RightUpperLeg, 0, 0, "right hip"},
-    {RightUpperLeg, 1.6, 0, "right knee"},
-    {RightLowerLeg, 0, 0, "right knee"},
-    {RightLowerLeg, 1.6, 0, "right ankle"},
-    {RightFoot, 0, 0, "right ankle"},
-    {LeftUpperLeg, 0, 0, "left hip"},
-    {LeftUpperLeg, 1.6, 0, "left knee"},
-    {LeftLowerLeg, 0, 0, "left knee"},
-    {LeftLowerLeg, 1.6, 0, "left ankle"},
-    {LeftFoot, 0, 0, "left ankle"},
-    // The head hangs from the base at (-1.8, -0.2) turned by -90 degrees: head (1.6, 0.2) is the
-    // body's centre line just above the torso's top, head (0.84, 0.2) the middle of the face.
-    {headSprite, 1.6, 0.2, "chin to neck"},
-    {headSprite, 0.84, 0.2, "face"},
-};
+std::vector<Join> joinsOfTheFigure() {
+  const char* limbNames[limbCount] = {"right arm", "left arm", "right leg", "left leg"};
+  std::vector<Join> joins = {{Torso, 0, 0, "neck"}};
+  for (int i = 0; i < limbCount; ++i) {
+    const Limb& limb = limbs[i];
+    const LimbPlacement& at = limbPlacements[i];
+    const std::string name = limbNames[i];
+    joins.push_back({Torso, at.root.x, at.root.y, name + " root on the torso"});
+    joins.push_back({limb.upper, 0, 0, name + " root"});
+    joins.push_back({limb.upper, at.middle.x, at.middle.y, name + " middle joint"});
+    joins.push_back({limb.lower, 0, 0, name + " middle joint"});
+    joins.push_back({limb.lower, handOrFootOffset.x, handOrFootOffset.y, name + " end joint"});
+    joins.push_back({limb.end, 0, 0, name + " end joint"});
+  }
+  // The head's offset puts the body's centre line at head y = -headOffset.y: the face sits on
+  // it, and the chin reaches down to the top of the torso.
+  joins.push_back({headSprite, 1.6, -headOffset.y, "chin to neck"});
+  joins.push_back({headSprite, 0.84, -headOffset.y, "face"});
+  return joins;
+}
 
 TEST_F(SpritePictures, EachPartIsSolidWhereItMeetsTheNext) {
-  for (const Join& join : joins) {
+  for (const Join& join : joinsOfTheFigure()) {
     ASSERT_TRUE(loaded[join.sprite]);
     EXPECT_EQ(alphaAt(images[join.sprite], join.x, join.y), 255)
         << spriteFileNames[join.sprite] << " at the " << join.where;
+  }
+}
+
+// Right and left pictures are mirror images, so they must hang from mirrored points.
+TEST(FigureDrawing, RightAndLeftLimbsHangFromMirroredPoints) {
+  for (int right : {0, 2}) {
+    const LimbPlacement& r = limbPlacements[right];
+    const LimbPlacement& l = limbPlacements[right + 1];
+    EXPECT_EQ(r.root.x, l.root.x) << right;
+    EXPECT_EQ(r.root.y, -l.root.y) << right;
+    EXPECT_LT(r.root.y, 0.0f) << "the right side is at negative torso y";
+    EXPECT_EQ(r.middle.x, l.middle.x) << right;
+    EXPECT_EQ(r.middle.y, -l.middle.y) << right;
   }
 }
 

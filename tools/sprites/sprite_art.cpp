@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figure_drawing.h"
 #include "sprite_quad.h"
 
 // Every part is drawn in its quad's own coordinates: x from the joint along the part (the body's
-// "down" for the torso and limbs in the starting pose), y across it. The renderer hangs the
-// shoulders at (0.2, +-0.7) and the hips at (3.5, +-0.4) on the torso, the elbows 1.7 and the knees
-// 1.6 below them, hands and feet 1.6 further; each part reaches a little past the next joint.
+// "down" for the torso and limbs in the starting pose), y across it. The renderer hangs each part
+// at the points of figure_drawing.h; each picture reaches a little past the next joint, so that the
+// figure shows no gaps whatever its pose.
 const SpriteSize spriteSizes[spriteCount] = {
     {512, 192},  // torso: 4 x 1.5, neck to seat
     {240, 64},   // right upper arm: 1.875 long, shoulder to past the elbow
@@ -83,7 +84,11 @@ static Colour torsoPaint(Point p, int) {
   return shirt;
 }
 
-static bool upperArmShape(Point p, int) { return inCapsule(p, {0.1, 0}, 0.2, {1.7, 0}, 0.17); }
+// Elbow and knee in the upper joint's frame, and the face's centre line in the head's.
+static const double elbowX = limbPlacements[0].middle.x;
+static const double kneeX = limbPlacements[2].middle.x;
+
+static bool upperArmShape(Point p, int) { return inCapsule(p, {0.1, 0}, 0.2, {elbowX, 0}, 0.17); }
 static Colour upperArmPaint(Point, int) { return sleeve; }
 
 static bool lowerArmShape(Point p, int) { return inCapsule(p, {0.08, 0}, 0.16, {1.55, 0}, 0.12); }
@@ -96,7 +101,7 @@ static bool handShape(Point p, int side) {
 }
 static Colour handPaint(Point, int) { return skin; }
 
-static bool upperLegShape(Point p, int) { return inCapsule(p, {0.12, 0}, 0.26, {1.6, 0}, 0.21); }
+static bool upperLegShape(Point p, int) { return inCapsule(p, {0.12, 0}, 0.26, {kneeX, 0}, 0.21); }
 static Colour upperLegPaint(Point, int) { return trousers; }
 
 static bool lowerLegShape(Point p, int) { return inCapsule(p, {0.1, 0}, 0.19, {1.5, 0}, 0.15); }
@@ -109,9 +114,9 @@ static bool footShape(Point p, int side) {
 }
 static Colour footPaint(Point p, int) { return p.x > 0.62 ? ink : shoe; }  // dark sole
 
-// Head, drawn so that the face is centred above the torso: its quad's y = 0.2 is the body's
-// centre line, and small x is up.
-constexpr double faceY = 0.2;
+// Head, drawn so that the face is centred above the torso: the head's offset from the base puts
+// the body's centre line at the quad's y = -headOffset.y, and small x is up.
+static const double faceY = -headOffset.y;
 constexpr double faceX = 0.84;  // the face's middle, so that the chin sits just above the shoulders
 static bool headShape(Point p, int) {
   return inEllipse(p, {faceX, faceY}, 0.6, 0.56) ||                  // face

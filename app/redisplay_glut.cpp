@@ -1,0 +1,5 @@
+#include <GL/freeglut.h>
+
+#include "redisplay.h"
+
+void requestRedisplay() { glutPostRedisplay(); }
