@@ -8,6 +8,8 @@ packages=(
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxtst-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick
   clang libclang-rt-14-dev llvm clang-format
+  libeigen3-dev
+  gnuplot-nox
 )
 
 missing=()
