@@ -66,7 +66,8 @@ plot "$data/contour.txt" using 1:2 with lines lw 2 lc rgb "#3060a0" title "|R(z)
      "" using (strcol(1) eq "mode" && \$7 > 1 ? \$5 : 1/0):6 with points pt 9 ps 1.5 lc rgb "#c03020" title "unstable mode"
 
 set output "docs/joint-angles.png"
-set multiplot layout 2,1 title "Joint angles over the first 300 ticks (papercrowd-trace, start-up drive modes)"
+set terminal pngcairo size 640,720 font ",10"
+set multiplot layout 3,1 title "Joint angles over the first 300 ticks (papercrowd-trace, start-up drive modes)"
 set xrange [0:300]
 set yrange [*:*]
 set autoscale y
@@ -83,7 +84,14 @@ plot "$data/record99.txt" using 1:3 with lines title "Torso", \
      "" using 1:4 with lines title "RightUpperArm", \
      "" using 1:6 with lines title "RightHand", \
      "" using 1:15 with lines title "LeftFoot"
+set title "record 0: the same joints' momenta"
+set ylabel "momentum"
+plot "$data/record0.txt" using 1:16 with lines title "Torso", \
+     "" using 1:17 with lines title "RightUpperArm", \
+     "" using 1:19 with lines title "RightHand", \
+     "" using 1:28 with lines title "LeftFoot"
 unset multiplot
+set terminal pngcairo size 640,480 font ",10"
 
 set output "docs/energy.png"
 set title "One figure released from its PD pose with the PD and drive torques off"
