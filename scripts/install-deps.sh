@@ -9,6 +9,8 @@ packages=(
   xvfb xauth xdotool x11-apps x11-utils imagemagick
   clang libclang-rt-14-dev llvm clang-format
   libxfixes-dev g++-mingw-w64-x86-64
+  libeigen3-dev
+  gnuplot-nox
 )
 # Wine runs the Windows build in the tests; its recommends (fonts, 32-bit parts) are not needed.
 lean_packages=(wine64)
