@@ -98,7 +98,7 @@ void randomInputUntil(Soak& soak, long long endMs) {
         break;
     }
     ++soak.actions;
-    sleepMs(5);  // about the pace of a person hammering keys, not a flood
+    sleepMs(40);  // some fifteen actions a second: a person hammering keys, not a flood
   }
 }
 
