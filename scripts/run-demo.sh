@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Fresh Debian machine to a running demo: install, configure a release build in build/, build
-# (which also draws the pictures into build/), then start the demo in build/.
+# Fresh Debian machine to a running demo: install, configure and build the release preset in build/
+# (which also draws the pictures into build/), then start the demo there.
 # With no usable display, the demo runs under Xvfb for a few seconds and a screenshot is saved.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "$@"
-cmake --build build -j2 --target papercrowd sprites
+cmake --preset release "$@"
+cmake --build --preset release --target papercrowd sprites
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "papercrowd: arrow keys fly, Insert toggles mouse look, F8-F11 drive the crowd, F4 quits"

@@ -1,47 +1,16 @@
 // papercrowd-trace run as a separate program: its options, errors and output shape.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "run_program.h"
+
 namespace {
 
-struct RunResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-RunResult runTrace(const std::string& arguments) {
-  // ctest runs the tests of this file side by side: each process keeps its own stderr file.
-  const std::string errFile =
-      testing::TempDir() + "trace_stderr_" + std::to_string(getpid()) + ".txt";
-  const std::string command = std::string(TRACE_PROGRAM) + " " + arguments + " 2>" + errFile;
-  RunResult result;
-  FILE* pipe = popen(command.c_str(), "r");
-  char buffer[65536];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  FILE* err = fopen(errFile.c_str(), "r");
-  while (err && (n = fread(buffer, 1, sizeof buffer, err)) > 0) result.err.append(buffer, n);
-  if (err) fclose(err);
-  std::remove(errFile.c_str());
-  return result;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) out.push_back(line);
-  return out;
-}
+ProgramRun runTrace(const std::string& arguments) { return runProgram(TRACE_PROGRAM, arguments); }
 
 }  // namespace
 
@@ -62,20 +31,20 @@ TEST(Trace, BadOptionsAreNamedOnStderrWithStatusTwo) {
       {"ticks 5", "ticks"},
   };
   for (const BadCase& c : cases) {
-    const RunResult r = runTrace(c.arguments);
+    const ProgramRun r = runTrace(c.arguments);
     EXPECT_EQ(r.status, 2) << c.arguments;
     EXPECT_TRUE(r.out.empty()) << c.arguments;
-    EXPECT_EQ(lines(r.err).size(), 1u) << c.arguments;
+    EXPECT_EQ(splitLines(r.err).size(), 1u) << c.arguments;
     EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
   }
 }
 
 // 100 lines per printed tick: tick, record, 13 angles, 13 momenta, in round-trip form.
 TEST(Trace, StartStateHasTheDocumentedShape) {
-  const RunResult r = runTrace("");
+  const ProgramRun r = runTrace("");
   ASSERT_EQ(r.status, 0);
   EXPECT_TRUE(r.err.empty());
-  const std::vector<std::string> all = lines(r.out);
+  const std::vector<std::string> all = splitLines(r.out);
   ASSERT_EQ(all.size(), 100u);
   for (int record = 0; record < 100; ++record) {
     std::istringstream fields(all[record]);
@@ -91,9 +60,9 @@ TEST(Trace, StartStateHasTheDocumentedShape) {
 }
 
 TEST(Trace, EveryPrintsTickZeroEachKthAndTheLast) {
-  const RunResult r = runTrace("--ticks 7 --every 3 --limb-mode 1 --torso-mode -1");
+  const ProgramRun r = runTrace("--ticks 7 --every 3 --limb-mode 1 --torso-mode -1");
   ASSERT_EQ(r.status, 0);
-  const std::vector<std::string> all = lines(r.out);
+  const std::vector<std::string> all = splitLines(r.out);
   ASSERT_EQ(all.size(), 400u);
   const char* ticks[] = {"0 ", "3 ", "6 ", "7 "};
   for (int t = 0; t < 4; ++t) {
@@ -104,9 +73,9 @@ TEST(Trace, EveryPrintsTickZeroEachKthAndTheLast) {
     }
   }
   // The same run without --every prints exactly its last block.
-  const RunResult last = runTrace("--ticks 7 --limb-mode 1 --torso-mode -1");
+  const ProgramRun last = runTrace("--ticks 7 --limb-mode 1 --torso-mode -1");
   ASSERT_EQ(last.status, 0);
-  const std::vector<std::string> lastLines = lines(last.out);
+  const std::vector<std::string> lastLines = splitLines(last.out);
   ASSERT_EQ(lastLines.size(), 100u);
   for (int record = 0; record < 100; ++record) EXPECT_EQ(lastLines[record], all[300 + record]);
   // The modes matter.
@@ -136,9 +105,9 @@ TEST(Trace, TwoHundredTicksHashToThePinnedValues) {
       {"--ticks 200 --every 50 --limb-mode 1 --torso-mode -1", 0x20c024c63b4a3d05u},
   };
   for (const auto& run : runs) {
-    const RunResult r = runTrace(run.arguments);
+    const ProgramRun r = runTrace(run.arguments);
     ASSERT_EQ(r.status, 0) << run.arguments;
-    ASSERT_EQ(lines(r.out).size(), 500u) << run.arguments;
+    ASSERT_EQ(splitLines(r.out).size(), 500u) << run.arguments;
     const std::uint64_t hash = fnv1a(r.out);
     char printed[32];
     std::snprintf(printed, sizeof printed, "0x%016llxu", static_cast<unsigned long long>(hash));

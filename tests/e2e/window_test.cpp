@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "picture_stats.h"
 #include "x_session.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 const std::string programPath = PAPERCROWD_PATH;
 const std::string programDir = PAPERCROWD_DIR;  // holds the pictures
 
-class Window : public ::testing::Test {
+class DemoWindow : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(startXSession(session)) << "Xvfb did not start"; }
   void TearDown() override {
@@ -42,44 +43,7 @@ class Window : public ::testing::Test {
   Screenshot shot;
 };
 
-bool isWhite(const std::uint8_t* p) { return p[0] >= 250 && p[1] >= 250 && p[2] >= 250; }
-
-// HSV saturation, 0 for grey.
-double saturation(const std::uint8_t* p) {
-  const int high = std::max({p[0], p[1], p[2]}), low = std::min({p[0], p[1], p[2]});
-  return high == 0 ? 0 : double(high - low) / high;
-}
-
-// Pixel row and column of a scene point seen from the starting camera: eye (0, 0, 100) looking
-// along -z, 60 degree vertical field of view, square 400 x 400 window.
-void projectFromStart(double x, double y, double z, double& column, double& row) {
-  const double depth = 100 - z;
-  const double scale = 200 / std::tan(30 * M_PI / 180);
-  column = 200 + scale * x / depth;
-  row = 200 - scale * y / depth;
-}
-
-struct Region {
-  int pixels = 0;
-  int coloured = 0;          // not the white background
-  double saturationSum = 0;  // over the coloured pixels
-};
-
-// Pixels whose distance from the window's centre lies in [inner, outer).
-Region ring(const Screenshot& shot, double inner, double outer) {
-  Region region;
-  for (int y = 0; y < shot.height; ++y)
-    for (int x = 0; x < shot.width; ++x) {
-      const double r = std::hypot(x + 0.5 - 200, y + 0.5 - 200);
-      if (r < inner || r >= outer) continue;
-      ++region.pixels;
-      if (isWhite(shot.at(x, y))) continue;
-      ++region.coloured;
-      region.saturationSum += saturation(shot.at(x, y));
-    }
-  return region;
-}
-
+// Coloured pixels in the box from (x0, y0) to (x1, y1), edges included.
 int colouredIn(const Screenshot& shot, int x0, int y0, int x1, int y1) {
   int count = 0;
   for (int y = std::max(y0, 0); y <= std::min(y1, shot.height - 1); ++y)
@@ -88,7 +52,7 @@ int colouredIn(const Screenshot& shot, int x0, int y0, int x1, int y1) {
   return count;
 }
 
-TEST_F(Window, PrintsExactlyNinetySixAtOnceAndNothingElse) {
+TEST_F(DemoWindow, PrintsExactlyNinetySixAtOnceAndNothingElse) {
   start(programDir);
   readOutput(program, 500);
   EXPECT_EQ(program.output, "96") << "while running";  // flushed before the window even opened
@@ -98,7 +62,7 @@ TEST_F(Window, PrintsExactlyNinetySixAtOnceAndNothingElse) {
   EXPECT_EQ(program.output, "96") << "in the whole run";
 }
 
-TEST_F(Window, CornersAreTheWhiteBackground) {
+TEST_F(DemoWindow, CornersAreTheWhiteBackground) {
   start(programDir);
   sleepMs(1000);
   ASSERT_TRUE(grabWindow(shot, session, program.window));
@@ -109,10 +73,10 @@ TEST_F(Window, CornersAreTheWhiteBackground) {
   keepOnFailure("corners");
 }
 
-TEST_F(Window, FigureZeroStandsAtTheTopOfTheSphere) {
+TEST_F(DemoWindow, FigureZeroStandsAtTheTopOfTheSphere) {
   start(programDir);
   double column = 0, row = 0;
-  projectFromStart(0, 40, 0, column, row);  // about (200, 61)
+  ASSERT_TRUE(projectPoint(column, row, CameraPose{}, 0, 40, 0));  // about (200, 61)
   const int c = static_cast<int>(std::lround(column)), r = static_cast<int>(std::lround(row));
   // Seen almost edge-on, the figure at the pole is a small grey mark around its base point ...
   EXPECT_GE(colouredIn(shot, c - 6, r - 6, c + 6, r + 6), 6);
@@ -121,23 +85,23 @@ TEST_F(Window, FigureZeroStandsAtTheTopOfTheSphere) {
   keepOnFailure("figure0");
 }
 
-TEST_F(Window, FogGreysTheFarFiguresMoreThanTheNearOnes) {
+TEST_F(DemoWindow, FogGreysTheFarFiguresMoreThanTheNearOnes) {
   start(programDir);
   // Centre of the window: the sphere's near side, 60 to 70 units from the eye, where the fog
   // leaves some colour. Near the outline: 90 and more, all fog grey.
-  const Region near = ring(shot, 0, 70);
-  const Region far = ring(shot, 125, 150);
+  const Footprint near = footprintIn(shot, 200, 200, 70);
+  const Footprint far = footprintIn(shot, 200, 200, 150, 125);
   ASSERT_GT(near.coloured, 200);
   ASSERT_GT(far.coloured, 100);
-  const double nearSaturation = near.saturationSum / near.coloured;
-  const double farSaturation = far.saturationSum / far.coloured;
+  const double nearSaturation = near.meanSaturation;
+  const double farSaturation = far.meanSaturation;
   EXPECT_GT(nearSaturation, farSaturation + 0.04)
       << "near " << nearSaturation << ", far " << farSaturation;
   EXPECT_LT(farSaturation, 0.03);
   keepOnFailure("fog");
 }
 
-TEST_F(Window, RunsWithoutItsPictures) {
+TEST_F(DemoWindow, RunsWithoutItsPictures) {
   char dir[] = "/tmp/papercrowd-empty-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
   start(dir);

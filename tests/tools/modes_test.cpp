@@ -1,7 +1,6 @@
 // papercrowd-modes run as a separate program: what it prints is checked against the real
 // dynamics (evaluateDerivatives) and the real stepper (stepFigure), not against its own formulas.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
@@ -17,39 +16,13 @@
 #include "figure_modes.h"
 #include "forward_dynamics.h"
 #include "joint_names.h"
+#include "run_program.h"
 #include "test_states.h"
 #include "time_integration.h"
 
 namespace {
 
-struct RunResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-RunResult runModes(const std::string& arguments) {
-  const std::string errFile = testing::TempDir() + "modes_stderr.txt";
-  const std::string command = std::string(MODES_PROGRAM) + " " + arguments + " 2>" + errFile;
-  RunResult result;
-  FILE* pipe = popen(command.c_str(), "r");
-  char buffer[65536];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  FILE* err = fopen(errFile.c_str(), "r");
-  while (err && (n = fread(buffer, 1, sizeof buffer, err)) > 0) result.err.append(buffer, n);
-  if (err) fclose(err);
-  return result;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) out.push_back(line);
-  return out;
-}
+ProgramRun runModes(const std::string& arguments) { return runProgram(MODES_PROGRAM, arguments); }
 
 std::vector<std::string> words(const std::string& line) {
   std::vector<std::string> out;
@@ -73,7 +46,7 @@ struct PrintedModes {
 // Reads the tool's output, checking its exact shape on the way.
 PrintedModes parseModes(const std::string& out) {
   PrintedModes printed;
-  const std::vector<std::string> all = lines(out);
+  const std::vector<std::string> all = splitLines(out);
   EXPECT_EQ(all.size(), 1u + stateSize);
   if (all.empty()) return printed;
   const std::vector<std::string> first = words(all[0]);
@@ -140,10 +113,10 @@ TEST(Modes, BadOptionsAreNamedOnStderrWithStatusTwo) {
       {"limb-mode 0", "limb-mode"},
   };
   for (const BadCase& c : cases) {
-    const RunResult r = runModes(c.arguments);
+    const ProgramRun r = runModes(c.arguments);
     EXPECT_EQ(r.status, 2) << c.arguments;
     EXPECT_TRUE(r.out.empty()) << c.arguments;
-    EXPECT_EQ(lines(r.err).size(), 1u) << c.arguments;
+    EXPECT_EQ(splitLines(r.err).size(), 1u) << c.arguments;
     EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
   }
 }
@@ -152,7 +125,7 @@ TEST(Modes, BadOptionsAreNamedOnStderrWithStatusTwo) {
 // than the sine table's own graininess (a step of 6.3e-6 rad in the Torso moves its gravity
 // moment of about 200 by about 1e-3), and the lines are the 26 modes in the promised order.
 TEST(Modes, DefaultRunPrintsTheEquilibriumAndItsModes) {
-  const RunResult r = runModes("");
+  const ProgramRun r = runModes("");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.err.empty());
   EXPECT_EQ(r.out, runModes("--limb-mode 0 --torso-mode 0 --diagonal 0").out);
@@ -208,7 +181,7 @@ TEST(Modes, EveryDriveSettingHasItsEquilibrium) {
       "--limb-mode 1 --torso-mode 1 --diagonal 0",  "--limb-mode 1 --torso-mode 1 --diagonal 18",
   };
   for (const char* setting : settings) {
-    const RunResult r = runModes(setting);
+    const ProgramRun r = runModes(setting);
     ASSERT_EQ(r.status, 0) << setting;
     const PrintedModes printed = parseModes(r.out);
     EXPECT_GE(printed.residual, 0.0) << setting;

@@ -34,6 +34,9 @@ bool makeProbe(Probe& probe, const std::string& library);
 // traceCallers attributes every allocation to its caller (slow).
 std::vector<std::string> probeEnvironment(const Probe& probe, bool traceCallers);
 
+// The first note "# name: text" in the report (the renderer, say), or "" when there is none yet.
+std::string probeNote(const Probe& probe, const std::string& name);
+
 // False when the program's allocations bypass the probe (an allocator linked into the program,
 // as a sanitizer's is): the allocation counts are then meaningless. Valid once the program runs.
 bool heapWatched(const Probe& probe);

@@ -3,21 +3,29 @@
 #include <algorithm>
 #include <cmath>
 
-static bool isWhite(const std::uint8_t* p) { return p[0] >= 250 && p[1] >= 250 && p[2] >= 250; }
+bool isWhite(const std::uint8_t* rgb) { return rgb[0] >= 250 && rgb[1] >= 250 && rgb[2] >= 250; }
 
-Footprint footprintIn(const Screenshot& shot, double x, double y, double radius) {
+double saturation(const std::uint8_t* rgb) {
+  const int high = std::max({rgb[0], rgb[1], rgb[2]}), low = std::min({rgb[0], rgb[1], rgb[2]});
+  return high == 0 ? 0 : double(high - low) / high;
+}
+
+Footprint footprintIn(const Screenshot& shot, double x, double y, double radius,
+                      double innerRadius) {
   Footprint f;
-  double sumX = 0, sumY = 0, sumSquares = 0, sumRadius = 0;
+  double sumX = 0, sumY = 0, sumSquares = 0, sumRadius = 0, sumSaturation = 0;
   for (int row = 0; row < shot.height; ++row)
     for (int column = 0; column < shot.width; ++column) {
       const double r = std::hypot(column + 0.5 - x, row + 0.5 - y);
-      if (radius > 0 && r >= radius) continue;
-      if (isWhite(shot.at(column, row))) continue;
+      if (radius > 0 && (r >= radius || r < innerRadius)) continue;
+      const std::uint8_t* pixel = shot.at(column, row);
+      if (isWhite(pixel)) continue;
       ++f.coloured;
       sumX += column + 0.5;
       sumY += row + 0.5;
       sumSquares += (column + 0.5) * (column + 0.5) + (row + 0.5) * (row + 0.5);
       sumRadius += r;
+      sumSaturation += saturation(pixel);
     }
   if (f.coloured == 0) return f;
   const double n = f.coloured;
@@ -26,6 +34,7 @@ Footprint footprintIn(const Screenshot& shot, double x, double y, double radius)
   f.spread =
       std::sqrt(std::max(0.0, sumSquares / n - f.centreX * f.centreX - f.centreY * f.centreY));
   f.meanRadius = sumRadius / n;
+  f.meanSaturation = sumSaturation / n;
   return f;
 }
 
@@ -44,6 +53,7 @@ bool averageFootprint(Footprint& average, const XSession& session, Window window
     average.centreY += f.centreY / frames;
     average.spread += f.spread / frames;
     average.meanRadius += f.meanRadius / frames;
+    average.meanSaturation += f.meanSaturation / frames;
   }
   average.coloured /= frames;
   return true;

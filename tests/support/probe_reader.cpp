@@ -4,16 +4,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-static long long nowMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 bool makeProbe(Probe& probe, const std::string& library) {
   char path[] = "/tmp/papercrowd-probe-XXXXXX";
@@ -53,13 +47,16 @@ static std::vector<ProbeReading> readingsInFile(const std::string& path) {
   return readings;
 }
 
-bool heapWatched(const Probe& probe) {
+std::string probeNote(const Probe& probe, const std::string& name) {
+  const std::string prefix = "# " + name + ": ";
   std::ifstream file(probe.reportPath);
   std::string line;
   while (std::getline(file, line))
-    if (line == "# heap: not watched") return false;
-  return true;
+    if (line.compare(0, prefix.size(), prefix) == 0) return line.substr(prefix.size());
+  return "";
 }
+
+bool heapWatched(const Probe& probe) { return probeNote(probe, "heap") != "not watched"; }
 
 bool readProbe(ProbeReading& reading, RunningProgram& program, const Probe& probe, int timeoutMs) {
   const std::size_t before = readingsInFile(probe.reportPath).size();

@@ -5,19 +5,28 @@
 
 #include "x_session.h"
 
+// The cleared background: white, give or take the last bits of a channel.
+bool isWhite(const std::uint8_t* rgb);
+
+// HSV saturation, 0 for grey: how much colour the fog has left.
+double saturation(const std::uint8_t* rgb);
+
 struct Footprint {
   int coloured = 0;    // pixels that are not the white background
   double centreX = 0;  // their centroid, in pixels
   double centreY = 0;
-  double spread = 0;      // root-mean-square distance from the centroid
-  double meanRadius = 0;  // mean distance from the disc's centre (see footprintIn)
+  double spread = 0;          // root-mean-square distance from the centroid
+  double meanRadius = 0;      // mean distance from the disc's centre (see footprintIn)
+  double meanSaturation = 0;  // mean saturation of the coloured pixels
 };
 
 // Over the whole window.
 Footprint footprint(const Screenshot& shot);
 
-// Over the pixels within radius of (x, y).
-Footprint footprintIn(const Screenshot& shot, double x, double y, double radius);
+// Over the pixels whose distance from (x, y) lies in [innerRadius, radius); the whole window when
+// radius is 0.
+Footprint footprintIn(const Screenshot& shot, double x, double y, double radius,
+                      double innerRadius = 0);
 
 // The footprints of several frames averaged, frames taken waitMs apart; false if a grab failed.
 bool averageFootprint(Footprint& average, const XSession& session, Window window, int frames,

@@ -110,3 +110,6 @@ void pointerPosition(const XSession& session, int& x, int& y);  // screen coordi
 
 // Sleeps for the given number of milliseconds.
 void sleepMs(int ms);
+
+// Milliseconds on a monotonic clock, for deadlines.
+long long nowMs();
