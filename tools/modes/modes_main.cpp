@@ -13,7 +13,6 @@
 //   --region        "RE_Z IM_Z AMPLIFICATION" of one tick on a grid of z = h lambda
 //   --energy TICKS  "TICK T V E" of the figure released at rest from the equilibrium pose with
 //                   the PD and drive torques off, for ticks 0 .. TICKS
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +21,7 @@
 #include "crowd.h"
 #include "figure_modes.h"
 #include "joint_names.h"
+#include "parse_integer.h"
 #include "time_integration.h"
 
 namespace {
@@ -37,21 +37,6 @@ struct ModesOptions {
 };
 
 }  // namespace
-
-// Reads a whole decimal integer in [low, high]; false for anything else.
-static bool parseInteger(long long& out, const char* text, long long low, long long high) {
-  if (text == nullptr || *text == '\0') {
-    return false;
-  }
-  errno = 0;
-  char* end = nullptr;
-  const long long value = std::strtoll(text, &end, 10);
-  if (errno != 0 || *end != '\0' || value < low || value > high) {
-    return false;
-  }
-  out = value;
-  return true;
-}
 
 // Fills options from argv; on a bad option or value writes one line to stderr and returns false.
 static bool parseOptions(ModesOptions& options, int argc, char** argv) {

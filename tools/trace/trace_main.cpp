@@ -3,13 +3,13 @@
 //   papercrowd-trace [--ticks N] [--every K] [--limb-mode M] [--torso-mode T]
 //
 // Each printed tick is 100 lines "TICK RECORD q0 .. q12 p0 .. p12", doubles in round-trip form.
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "crowd.h"
+#include "parse_integer.h"
 
 namespace {
 
@@ -21,21 +21,6 @@ struct TraceOptions {
 };
 
 }  // namespace
-
-// Reads a whole decimal integer in [low, high]; false for anything else.
-static bool parseInteger(long long& out, const char* text, long long low, long long high) {
-  if (text == nullptr || *text == '\0') {
-    return false;
-  }
-  errno = 0;
-  char* end = nullptr;
-  const long long value = std::strtoll(text, &end, 10);
-  if (errno != 0 || *end != '\0' || value < low || value > high) {
-    return false;
-  }
-  out = value;
-  return true;
-}
 
 // Fills options from argv; on a bad option or value writes one line to stderr and returns false.
 static bool parseOptions(TraceOptions& options, int argc, char** argv) {
