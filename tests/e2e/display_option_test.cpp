@@ -17,16 +17,6 @@ const std::string programDir = PAPERCROWD_DIR;  // holds the pictures
 constexpr int startMs = 30000;
 constexpr int progressMs = 60000;
 
-bool pointerReaches(const XSession& session, int x, int y, int timeoutMs) {
-  for (int waited = 0; waited < timeoutMs; waited += 20) {
-    int px = -1, py = -1;
-    pointerPosition(session, px, py);
-    if (px == x && py == y) return true;
-    sleepMs(20);
-  }
-  return false;
-}
-
 class DisplayOption : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,12 +46,12 @@ TEST_F(DisplayOption, MouseLookUsesThePointerOfTheScreenTheWindowIsOn) {
   movePointer(other, 300, 300);
   movePointer(shown, 600, 500);
   pressKey(shown, XK_Insert);
-  ASSERT_TRUE(pointerReaches(shown, 200, 200, progressMs))
+  ASSERT_TRUE(waitForPointer(shown, 200, 200, progressMs))
       << "Insert puts the pointer of the window's screen at (200, 200)";
 
   // 40 pixels right turns the view right by 0.2 rad: the crowd moves left by about 70 pixels.
   movePointer(shown, 240, 200);
-  ASSERT_TRUE(pointerReaches(shown, 200, 200, progressMs)) << "the pointer is pulled back";
+  ASSERT_TRUE(waitForPointer(shown, 200, 200, progressMs)) << "the pointer is pulled back";
   bool turned = false;
   Footprint after;
   for (int waited = 0; waited < progressMs && !turned; waited += 100) {

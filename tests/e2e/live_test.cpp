@@ -75,17 +75,6 @@ class Live : public ::testing::Test {
     return f;
   }
 
-  // Waits until the pointer stands at (x, y) on the screen.
-  bool pointerReaches(int x, int y, int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
-      int px = -1, py = -1;
-      pointerPosition(session, px, py);
-      if (px == x && py == y) return true;
-      sleepMs(20);
-    }
-    return false;
-  }
-
   XSession session;
   Probe probe;
   RunningProgram program;
@@ -198,13 +187,15 @@ TEST_F(Live, MouseLookTurnsTheViewAndPullsThePointerBack) {
 
   movePointer(session, 600, 500);
   press(XK_Insert);
-  ASSERT_TRUE(pointerReaches(200, 200, progressMs)) << "Insert puts the pointer at (200, 200)";
+  ASSERT_TRUE(waitForPointer(session, 200, 200, progressMs))
+      << "Insert puts the pointer at (200, 200)";
   runFor();
 
   // 40 pixels right turns the view right by 0.2 rad; 30 up tilts it up by 0.15 rad: the crowd
   // moves left by 70 to 80 pixels and down by 50 to 60.
   movePointer(session, 240, 170);
-  ASSERT_TRUE(pointerReaches(200, 200, progressMs)) << "the pointer is pulled back to (200, 200)";
+  ASSERT_TRUE(waitForPointer(session, 200, 200, progressMs))
+      << "the pointer is pulled back to (200, 200)";
   runFor();
   const Footprint turned = look();
   CameraPose turnedCamera = camera;
@@ -220,7 +211,7 @@ TEST_F(Live, MouseLookTurnsTheViewAndPullsThePointerBack) {
   EXPECT_EQ(px, 201);
   EXPECT_EQ(py, 199);
   press(XK_Insert);
-  ASSERT_TRUE(pointerReaches(200, 200, progressMs));
+  ASSERT_TRUE(waitForPointer(session, 200, 200, progressMs));
   runFor();
   movePointer(session, 300, 320);
   runFor(60, 8);
@@ -241,11 +232,11 @@ TEST_F(Live, F8DrivesTheOtherDiagonalHalfAndF9TurnsItBack) {
   // To the sphere's centre, look almost straight up (two pointer moves of 150 pixels up), rise 20.
   press(XK_Up, 100);
   press(XK_Insert);
-  ASSERT_TRUE(pointerReaches(200, 200, progressMs));
+  ASSERT_TRUE(waitForPointer(session, 200, 200, progressMs));
   for (int i = 0; i < 2; ++i) {
     runFor();
     movePointer(session, 200, 50);
-    ASSERT_TRUE(pointerReaches(200, 200, progressMs));
+    ASSERT_TRUE(waitForPointer(session, 200, 200, progressMs));
   }
   press(XK_Insert);
   press(XK_Up, 20);

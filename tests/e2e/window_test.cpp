@@ -43,15 +43,6 @@ class DemoWindow : public ::testing::Test {
   Screenshot shot;
 };
 
-// Coloured pixels in the box from (x0, y0) to (x1, y1), edges included.
-int colouredIn(const Screenshot& shot, int x0, int y0, int x1, int y1) {
-  int count = 0;
-  for (int y = std::max(y0, 0); y <= std::min(y1, shot.height - 1); ++y)
-    for (int x = std::max(x0, 0); x <= std::min(x1, shot.width - 1); ++x)
-      count += !isWhite(shot.at(x, y));
-  return count;
-}
-
 TEST_F(DemoWindow, PrintsExactlyNinetySixAtOnceAndNothingElse) {
   start(programDir);
   readOutput(program, 500);

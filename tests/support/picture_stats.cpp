@@ -5,6 +5,14 @@
 
 bool isWhite(const std::uint8_t* rgb) { return rgb[0] >= 250 && rgb[1] >= 250 && rgb[2] >= 250; }
 
+int colouredIn(const Screenshot& shot, int x0, int y0, int x1, int y1) {
+  int count = 0;
+  for (int y = std::max(y0, 0); y <= std::min(y1, shot.height - 1); ++y)
+    for (int x = std::max(x0, 0); x <= std::min(x1, shot.width - 1); ++x)
+      count += !isWhite(shot.at(x, y));
+  return count;
+}
+
 double saturation(const std::uint8_t* rgb) {
   const int high = std::max({rgb[0], rgb[1], rgb[2]}), low = std::min({rgb[0], rgb[1], rgb[2]});
   return high == 0 ? 0 : double(high - low) / high;

@@ -8,6 +8,10 @@
 // The cleared background: white, give or take the last bits of a channel.
 bool isWhite(const std::uint8_t* rgb);
 
+// Pixels that are not the white background in the box from (x0, y0) to (x1, y1), edges
+// included, clipped to the picture.
+int colouredIn(const Screenshot& shot, int x0, int y0, int x1, int y1);
+
 // HSV saturation, 0 for grey: how much colour the fog has left.
 double saturation(const std::uint8_t* rgb);
 

@@ -336,3 +336,13 @@ void pointerPosition(const XSession& session, int& x, int& y) {
   XQueryPointer(session.display, DefaultRootWindow(session.display), &root, &child, &x, &y,
                 &windowX, &windowY, &mask);
 }
+
+bool waitForPointer(const XSession& session, int x, int y, int timeoutMs) {
+  for (int waited = 0; waited < timeoutMs; waited += 20) {
+    int px = -1, py = -1;
+    pointerPosition(session, px, py);
+    if (px == x && py == y) return true;
+    sleepMs(20);
+  }
+  return false;
+}

@@ -107,6 +107,8 @@ void holdKey(const XSession& session, KeySym key, bool down);  // press or relea
 void movePointer(const XSession& session, int x, int y);       // screen coordinates
 void clickButton(const XSession& session, unsigned button);
 void pointerPosition(const XSession& session, int& x, int& y);  // screen coordinates
+// Waits up to timeoutMs for the pointer to stand at (x, y) on the screen.
+bool waitForPointer(const XSession& session, int x, int y, int timeoutMs);
 
 // Sleeps for the given number of milliseconds.
 void sleepMs(int ms);

@@ -115,16 +115,6 @@ class Wine : public ::testing::Test {
     return false;
   }
 
-  bool pointerReaches(int x, int y) {
-    for (int waited = 0; waited < progressMs; waited += 20) {
-      int px = -1, py = -1;
-      pointerPosition(session, px, py);
-      if (px == x && py == y) return true;
-      sleepMs(20);
-    }
-    return false;
-  }
-
   bool cursorBecomes(bool visible, int timeoutMs) {
     for (int waited = 0; waited < timeoutMs; waited += 20) {
       if (cursorVisible(session) == visible) return true;
@@ -137,15 +127,6 @@ class Wine : public ::testing::Test {
   RunningProgram program;
   Screenshot shot;
 };
-
-bool isWhite(const std::uint8_t* p) { return p[0] >= 250 && p[1] >= 250 && p[2] >= 250; }
-
-int colouredIn(const Screenshot& shot, int x0, int y0, int x1, int y1) {
-  int count = 0;
-  for (int y = y0; y <= y1; ++y)
-    for (int x = x0; x <= x1; ++x) count += !isWhite(shot.at(x, y));
-  return count;
-}
 
 TEST_F(Wine, PrintsNinetySixShowsTheCrowdAndQuitsOnF4) {
   start();
@@ -200,7 +181,8 @@ TEST_F(Wine, MouseLookTurnsTheViewAndTheCursorComesBack) {
   movePointer(session, 300, 300);  // over the window
   EXPECT_TRUE(cursorBecomes(true, progressMs));
   pressKey(session, XK_Insert);
-  ASSERT_TRUE(pointerReaches(200, 200)) << "Insert puts the pointer at (200, 200)";
+  ASSERT_TRUE(waitForPointer(session, 200, 200, progressMs))
+      << "Insert puts the pointer at (200, 200)";
   EXPECT_TRUE(cursorBecomes(false, progressMs)) << "mouse look hides the cursor";
   // Insert moved the pointer before mouse look read it: its place before does not turn the view.
   const Footprint switchedOn = look();
@@ -212,7 +194,8 @@ TEST_F(Wine, MouseLookTurnsTheViewAndTheCursorComesBack) {
   // outline's middle. Wine may report the pointer's old place once more after the warp back, and
   // the view then turns twice as far: these bounds are one-sided.
   movePointer(session, 240, 170);
-  ASSERT_TRUE(pointerReaches(200, 200)) << "the pointer is pulled back to (200, 200)";
+  ASSERT_TRUE(waitForPointer(session, 200, 200, progressMs))
+      << "the pointer is pulled back to (200, 200)";
   CameraPose turnedCamera = camera;
   turnedCamera.yaw -= 0.2;
   turnedCamera.pitch -= 0.15;
