@@ -64,10 +64,15 @@ if [ ! -f "$prefix/lib/libfreeglut_static.a" ]; then
   rm -rf "$cache/build" "$cache/src/freeglut" "$apt"
 fi
 
-# The pictures are drawn on the build machine by a host build of the generator.
-host=$root/build-windows/host-tools
-cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=Release -DPAPERCROWD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$host" -j2 --target papercrowd-sprites >/dev/null
+# The pictures are drawn on the build machine by a host build of the generator: the one named by
+# PAPERCROWD_HOST_SPRITES (the tests pass the release build's), or one built here.
+sprites=${PAPERCROWD_HOST_SPRITES:-}
+if [ -z "$sprites" ] || [ ! -x "$sprites" ]; then
+  host=$root/build-windows/host-tools
+  cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=Release -DPAPERCROWD_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$host" -j2 --target papercrowd-sprites >/dev/null
+  sprites=$host/papercrowd-sprites
+fi
 
 # The demo. Static freeglut needs FREEGLUT_STATIC and the Windows libraries it calls; -static
 # links the C and C++ runtimes in, so the .exe runs without MinGW's DLLs.
@@ -76,7 +81,7 @@ cmake -S . -B build-windows --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=Release 
   -DGLUT_INCLUDE_DIR="$prefix/include" -DGLUT_glut_LIBRARY_RELEASE="$prefix/lib/libfreeglut_static.a" \
   -DCMAKE_C_FLAGS=-DFREEGLUT_STATIC -DCMAKE_CXX_FLAGS=-DFREEGLUT_STATIC \
   -DCMAKE_CXX_STANDARD_LIBRARIES="-lgdi32 -lwinmm" -DCMAKE_EXE_LINKER_FLAGS=-static \
-  -DPAPERCROWD_HOST_SPRITES="$host/papercrowd-sprites" "$@" >/dev/null
+  -DPAPERCROWD_HOST_SPRITES="$sprites" "$@" >/dev/null
 cmake --build build-windows -j2 --target papercrowd sprites
 
 echo "windows-build: $root/build-windows/papercrowd.exe"
