@@ -22,7 +22,7 @@ struct TgaHeader {
   std::uint8_t idLength = 0;          // bytes of image ID between header and pixels
   std::uint8_t colourMapType = 0;     // 1: a colour map follows
   std::uint8_t imageType = 2;         // 2: uncompressed true colour; 10 run-length, 3 grey
-  std::uint16_t colourMapFirst = 0;   // colour-map specification: first entry,
+  std::uint16_t colourMapFirst = 0;   // colour-map fields: first entry,
   std::uint16_t colourMapLength = 0;  // entry count
   std::uint8_t colourMapDepth = 0;    // and bits per entry
   std::uint16_t xOrigin = 0;
